@@ -1,0 +1,188 @@
+#include "app/form1.h"
+
+#include "app/forms.h"
+#include "app/power.h"
+#include "countdown/form2.h"
+#include "platform/convert.h"
+#include "platform/desktop.h"
+
+namespace {
+constexpr quint32 Red = 255;
+constexpr quint32 Green = 65280;
+constexpr quint32 Blue = 16711680;
+const QString Kai = QStringLiteral("KaiTi");
+
+void confirmPowerAction(Desktop &desktop, const QString &question, PowerAction action)
+{
+    if (desktop.showMessage(question, MsgStyle::OkCancelQuestion, QStringLiteral("提示")) == MsgResult::Ok)
+        PerformPowerAction(desktop, action);
+}
+} // namespace
+
+Form1::Form1(Forms &forms) : Window(forms.desktop(), QStringLiteral("Morvane_V1.0"), 3975, 2595), forms_(forms)
+{
+    QWidget *w = client();
+    // Created in tab order; the panels last, so that they lie over the buttons.
+    Command1 = new CommandButton(w, QStringLiteral("关机"), 720, 1680, 1215, 375);
+    Command2 = new CommandButton(w, QStringLiteral("重启"), 720, 1200, 615, 375);
+    Command8 = new CommandButton(w, QStringLiteral("注销"), 1320, 1200, 615, 375);
+    Command5 = new CommandButton(w, QStringLiteral("关机1"), 2160, 1200, 615, 375);
+    Command7 = new CommandButton(w, QStringLiteral("关机2"), 2760, 1200, 615, 375);
+    Command4 = new CommandButton(w, QStringLiteral("退出"), 2160, 1680, 1215, 375);
+    Command3 = new CommandButton(w, QStringLiteral("↓"), 0, 0, 615, 210);
+    Command9 = new CommandButton(w, QStringLiteral("S"), 3120, 0, 375, 225);
+    Command8->hide();
+    Command7->hide();
+    Command3->hide();
+    Command9->hide();
+
+    Label5 = new Label(w, QStringLiteral("Hello"), 1200, 480);
+    Label5->setFontSize(26.25);
+    Label5->setBold(true);
+    Label7 = new Label(w, QStringLiteral("请注意，关机倒计时正在运行中..."), 600, 240);
+    Label7->setFace(Kai, 9);
+    Label7->setForeColor(Red);
+    Label7->hide();
+
+    Frame2 = new Frame(w, QString(), Frame::WithBorder, 0, 0, 3975, 2535);
+    Frame2->hide();
+
+    Frame1 = new Frame(w, QString(), Frame::NoBorder, 0, 0, 4215, 2535);
+    Label1 = new Label(Frame1, QStringLiteral("加载中..."), 1440, 600);
+    Label2 = new Label(Frame1, QStringLiteral("0"), 1560, 960);
+    Label2->setFace(Kai, 12);
+    Label3 = new Label(Frame1, QStringLiteral("%"), 1800, 960);
+    Label3->setFontSize(12);
+    Line1 = new Line(Frame1, 960, 1440, 900, 1440, Green);
+    Label4 = new Label(Frame1, QStringLiteral("欢迎使用QDX的Morvane..."), 720, 1680);
+    Label4->hide();
+
+    mnudgn = new Menu(this, QStringLiteral("多功能"));
+    mnudgn->setVisible(false);
+
+    Timer1 = new Timer(this, 20, false);
+    Timer2 = new Timer(this, 1000, false);
+
+    Command1->setFocus();
+
+    Timer1->onTimer = [this] { Timer1_Timer(); };
+    Timer2->onTimer = [this] { Timer2_Timer(); };
+    Command3->onMouseDown = [this] { Command3_MouseDown(); };
+    onDblClick = [this] { Form_DblClick(); };
+    onQueryUnload = [this](bool &cancel) { Form_QueryUnload(cancel); };
+    Command4->onClick = [this] { Command4_Click(); };
+    Command5->onClick = [this] { Command5_Click(); };
+    Command1->onClick = [this] { Command1_Click(); };
+    Command2->onClick = [this] { Command2_Click(); };
+    Command8->onClick = [this] { Command8_Click(); };
+}
+
+void Form1::Form_Load()
+{
+    menuClicks = 1;
+    Timer1->setEnabled(true);
+    isLocked = false;
+}
+
+void Form1::Timer1_Timer()
+{
+    const double n = StrictTextToNumber(Label2->caption()) + 1;
+    Label2->setCaption(NumberToText(n));
+    Line1->setX2(Line1->x2() + 15);
+    if (n > 30) {
+        Timer1->setInterval(10);
+        Label4->setVisible(true);
+    }
+    if (n > 80) {
+        Timer1->setInterval(20);
+        Label4->setVisible(false);
+        Label1->setCaption(QStringLiteral("启动中..."));
+    }
+    if (n > 94)
+        Timer1->setInterval(40);
+    if (n == 100) {
+        Command8->setVisible(true);
+        Command9->setVisible(true);
+        Frame1->setVisible(false);
+        Command7->setVisible(true);
+        Timer1->setEnabled(false);
+        Timer2->setEnabled(true);
+        Command3->setVisible(true);
+    }
+}
+
+void Form1::Timer2_Timer()
+{
+    titleTicks = titleTicks + 1;
+    if (titleTicks == 2) {
+        Label5->setForeColor(Red);
+    } else if (titleTicks == 3) {
+        Label5->setForeColor(Green);
+    } else if (titleTicks == 4) {
+        Label5->setCaption(QStringLiteral("Q D X"));
+        Label5->setForeColor(Blue);
+    } else if (titleTicks >= 7) {
+        Label5->setCaption(QStringLiteral("Morvane"));
+        Label5->setFontSize(14);
+    }
+}
+
+void Form1::Command3_MouseDown()
+{
+    menuClicks = menuClicks + 1;
+    if (menuClicks % 2 == 0) {
+        mnudgn->setVisible(true);
+        Command3->setCaption(QStringLiteral("↑"));
+    } else {
+        mnudgn->setVisible(false);
+        Command3->setCaption(QStringLiteral("↓"));
+    }
+}
+
+void Form1::Form_DblClick()
+{
+    const QDateTime now = desktop().now();
+    desktop().showMessage(QStringLiteral("当前日期:") + DateText(now.date()) + QStringLiteral("\r\n当前时间:") +
+                              TimeText(now.time()),
+                          MsgStyle::Ok, QStringLiteral("时间提示"));
+}
+
+void Form1::Form_QueryUnload(bool &cancel)
+{
+    cancel = true;
+    if (isLocked)
+        desktop().showMessage(QStringLiteral("应用未解锁，无法退出！"), MsgStyle::Ok, QStringLiteral("提示"));
+    else
+        minimize();
+}
+
+void Form1::Command4_Click()
+{
+    const int r = desktop().showMessage(QStringLiteral("真的要退出Morvane吗？"), MsgStyle::YesNoQuestion,
+                                        QStringLiteral("提示"));
+    if (r == MsgResult::Yes)
+        forms_.end();
+}
+
+void Form1::Command5_Click()
+{
+    forms_.form2().Label7->setVisible(false);
+    forms_.form2().Frame1->setVisible(false);
+    forms_.form2().showWindow();
+    hideWindow();
+}
+
+void Form1::Command1_Click()
+{
+    confirmPowerAction(desktop(), QStringLiteral("你确定要将这台电脑立即关闭吗？"), PowerAction::Shutdown);
+}
+
+void Form1::Command2_Click()
+{
+    confirmPowerAction(desktop(), QStringLiteral("你确定要重启这台电脑吗？"), PowerAction::Restart);
+}
+
+void Form1::Command8_Click()
+{
+    confirmPowerAction(desktop(), QStringLiteral("你确定要注销这台电脑吗？"), PowerAction::LogOff);
+}

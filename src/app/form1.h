@@ -1,0 +1,53 @@
+#pragma once
+
+#include "platform/window.h"
+
+class Forms;
+
+// The main window: loading and title animations, the power buttons, the ways to the
+// timed-shutdown windows, the exit.
+class Form1 final : public Window {
+public:
+    explicit Form1(Forms &forms);
+
+    Label *Label5;
+    Label *Label7;
+    CommandButton *Command1;
+    CommandButton *Command2;
+    CommandButton *Command8;
+    CommandButton *Command5;
+    CommandButton *Command7;
+    CommandButton *Command4;
+    CommandButton *Command3;
+    CommandButton *Command9;
+    Frame *Frame2;
+    Frame *Frame1;
+    Label *Label1;
+    Label *Label2;
+    Label *Label3;
+    Line *Line1;
+    Label *Label4;
+    Menu *mnudgn;
+    Timer *Timer1;
+    Timer *Timer2;
+
+    int menuClicks = 0;
+    int titleTicks = 0;
+    bool isLocked = false;
+    QString lockPassword;
+
+    void Form_Load();
+    void Timer1_Timer();
+    void Timer2_Timer();
+    void Command3_MouseDown();
+    void Form_DblClick();
+    void Form_QueryUnload(bool &cancel);
+    void Command4_Click();
+    void Command5_Click();
+    void Command1_Click();
+    void Command2_Click();
+    void Command8_Click();
+
+private:
+    Forms &forms_;
+};

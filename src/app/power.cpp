@@ -1,0 +1,43 @@
+#include "app/power.h"
+
+#include "platform/convert.h"
+#include "platform/desktop.h"
+
+#include <QRegularExpression>
+
+QString windowsCommandLine(PowerAction action)
+{
+    switch (action) {
+    case PowerAction::Shutdown: return QStringLiteral("shutdown -f -s -t 0");
+    case PowerAction::Restart: return QStringLiteral("shutdown -f -r -t 0");
+    case PowerAction::LogOff: return QStringLiteral("shutdown -l");
+    }
+    return {};
+}
+
+QString linuxCommandLine(PowerAction action, const QString &sessionId, unsigned userId)
+{
+    switch (action) {
+    case PowerAction::Shutdown: return QStringLiteral("systemctl poweroff");
+    case PowerAction::Restart: return QStringLiteral("systemctl reboot");
+    case PowerAction::LogOff: {
+        // The id comes from the environment and ends up in a command line: accept only
+        // what a session id looks like, so it can never add arguments of its own.
+        static const QRegularExpression plainId(QStringLiteral("^[A-Za-z0-9._-]+$"));
+        if (plainId.match(sessionId).hasMatch())
+            return QStringLiteral("loginctl terminate-session ") + sessionId;
+        return QStringLiteral("loginctl terminate-user %1").arg(userId);
+    }
+    }
+    return {};
+}
+
+void PerformPowerAction(Desktop &desktop, PowerAction action)
+{
+    const QString line = powerCommandLine(action);
+    try {
+        desktop.runCommand(line);
+    } catch (const RuntimeError &) {
+        desktop.postMessage(commandNotStartedText(line), QStringLiteral("提示"));
+    }
+}

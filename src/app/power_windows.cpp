@@ -1,0 +1,3 @@
+#include "app/power.h"
+
+QString powerCommandLine(PowerAction action) { return windowsCommandLine(action); }

@@ -1,0 +1,393 @@
+#include "platform/controls.h"
+
+#include "platform/convert.h"
+#include "platform/desktop.h"
+#include "platform/qt_desktop.h"
+#include "platform/window.h"
+
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace {
+std::function<void(const QString &)> g_errorReporter;
+bool g_ended = false;
+} // namespace
+
+void setErrorReporter(std::function<void(const QString &)> reporter) { g_errorReporter = std::move(reporter); }
+
+void setProgramEnded(bool ended) { g_ended = ended; }
+
+bool programEnded() { return g_ended; }
+
+void runEvent(const Handler &handler)
+{
+    if (!handler || g_ended)
+        return;
+    try {
+        handler();
+    } catch (const RuntimeError &error) {
+        if (g_errorReporter)
+            g_errorReporter(error.message());
+    }
+}
+
+int twipsToPixels(int twips) { return (twips >= 0 ? twips + 7 : twips - 7) / 15; }
+
+QColor colorFromBgr(quint32 bgr) { return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF)); }
+
+void placeTwips(QWidget &widget, int left, int top, int width, int height)
+{
+    if (width < 0 || height < 0)
+        widget.adjustSize();
+    widget.setGeometry(twipsToPixels(left), twipsToPixels(top),
+                       width < 0 ? widget.width() : twipsToPixels(width),
+                       height < 0 ? widget.height() : twipsToPixels(height));
+}
+
+void applyForeColor(QWidget &widget, quint32 bgr)
+{
+    QPalette palette = widget.palette();
+    const QColor color = colorFromBgr(bgr);
+    palette.setColor(QPalette::WindowText, color);
+    palette.setColor(QPalette::ButtonText, color);
+    palette.setColor(QPalette::Text, color);
+    widget.setPalette(palette);
+}
+
+void applyFont(QWidget &widget, double pointSize, bool bold)
+{
+    QFont font = widget.font();
+    font.setPointSizeF(pointSize);
+    font.setBold(bold);
+    widget.setFont(font);
+}
+
+void EventSource::raiseEvent(const Handler &handler)
+{
+    if (!carried_) {
+        runEvent(handler);
+        return;
+    }
+    if (*carried_ || !handler)
+        return;
+    try {
+        handler();
+    } catch (...) {
+        *carried_ = std::current_exception();
+    }
+}
+
+void EventSource::assign(const std::function<void()> &change)
+{
+    std::exception_ptr error;
+    std::exception_ptr *outer = carried_;
+    carried_ = &error;
+    change();
+    carried_ = outer;
+    if (error)
+        std::rethrow_exception(error);
+}
+
+// --- Label
+
+Label::Label(QWidget *parent, const QString &caption, int left, int top, int width, int height)
+    : QLabel(parent), left_(left), top_(top), autoSize_(width < 0)
+{
+    caption_ = caption;
+    QLabel::setText(displayText(caption));
+    placeTwips(*this, left, top, width, height);
+}
+
+void Label::setCaption(const QString &caption)
+{
+    if (caption == caption_)
+        return;
+    caption_ = caption;
+    QLabel::setText(displayText(caption));
+    fit();
+    if (onChange)
+        onChange();
+}
+
+void Label::setLeft(int twips)
+{
+    left_ = twips;
+    move(twipsToPixels(twips), y());
+}
+
+void Label::setForeColor(quint32 bgr)
+{
+    foreColor_ = bgr;
+    applyForeColor(*this, bgr);
+}
+
+void Label::setFontSize(double pointSize)
+{
+    applyFont(*this, pointSize, font().bold());
+    fit();
+}
+
+void Label::setBold(bool bold)
+{
+    applyFont(*this, font().pointSizeF(), bold);
+    fit();
+}
+
+void Label::setFace(const QString &family, double pointSize)
+{
+    QFont f(family);
+    f.setPointSizeF(pointSize);
+    f.setBold(font().bold());
+    setFont(f);
+    fit();
+}
+
+void Label::fit()
+{
+    if (autoSize_)
+        resize(sizeHint());
+}
+
+void Label::mousePressEvent(QMouseEvent *event)
+{
+    event->setAccepted(bool(onClick));
+}
+
+void Label::mouseReleaseEvent(QMouseEvent *event)
+{
+    const bool click = !afterDoubleClick_ && event->button() == Qt::LeftButton && rect().contains(event->pos());
+    afterDoubleClick_ = false;
+    if (click)
+        runEvent(onClick);
+}
+
+void Label::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (!onDblClick && !onClick) {
+        event->ignore(); // let the container see it
+        return;
+    }
+    afterDoubleClick_ = true;
+    if (event->button() == Qt::LeftButton)
+        runEvent(onDblClick);
+}
+
+// --- TextBox
+
+TextBox::TextBox(QWidget *parent, const QString &text, int left, int top, int width, int height)
+    : QLineEdit(text, parent)
+{
+    placeTwips(*this, left, top, width, height);
+    connect(this, &QLineEdit::textChanged, this, [this] { raiseEvent(onChange); });
+}
+
+void TextBox::setText(const QString &text)
+{
+    assign([&] { QLineEdit::setText(text); });
+}
+
+void TextBox::setPasswordChar(QChar c)
+{
+    setEchoMode(QLineEdit::Password);
+    setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: %1; }").arg(c.unicode()));
+}
+
+void TextBox::setForeColor(quint32 bgr)
+{
+    foreColor_ = bgr;
+    applyForeColor(*this, bgr);
+}
+
+void TextBox::mouseReleaseEvent(QMouseEvent *event)
+{
+    QLineEdit::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton && rect().contains(event->pos()))
+        runEvent(onClick);
+}
+
+// --- CommandButton
+
+CommandButton::CommandButton(QWidget *parent, const QString &caption, int left, int top, int width, int height)
+    : QPushButton(caption, parent)
+{
+    setAutoDefault(true); // a focused button takes Enter itself
+    placeTwips(*this, left, top, width, height);
+    connect(this, &QPushButton::clicked, this, [this] { runEvent(onClick); });
+}
+
+void CommandButton::mousePressEvent(QMouseEvent *event)
+{
+    runEvent(onMouseDown);
+    QPushButton::mousePressEvent(event);
+}
+
+// --- CheckBox
+
+CheckBox::CheckBox(QWidget *parent, const QString &caption, int left, int top, int width, int height)
+    : QCheckBox(caption, parent)
+{
+    placeTwips(*this, left, top, width, height);
+    connect(this, &QCheckBox::toggled, this, [this] { raiseEvent(onClick); });
+}
+
+void CheckBox::setValue(int value)
+{
+    assign([&] { setChecked(value != 0); });
+}
+
+// --- ComboBox
+
+ComboBox::ComboBox(QWidget *parent, int left, int top, int width, int height) : QComboBox(parent)
+{
+    setEditable(true);
+    setInsertPolicy(QComboBox::NoInsert);
+    setCompleter(nullptr);
+    setEditText(QString());
+    placeTwips(*this, left, top, width, height);
+    connect(this, &QComboBox::activated, this, [this](int index) {
+        listIndex_ = index;
+        raiseEvent(onClick);
+    });
+    connect(lineEdit(), &QLineEdit::textEdited, this, [this] {
+        listIndex_ = -1;
+        raiseEvent(onChange);
+    });
+}
+
+void ComboBox::setText(const QString &text)
+{
+    if (text == currentText())
+        return;
+    listIndex_ = -1;
+    setEditText(text);
+    if (onChange)
+        onChange();
+}
+
+// --- Frame
+
+Frame::Frame(QWidget *parent, const QString &caption, Border border, int left, int top, int width, int height)
+    : QGroupBox(caption, parent), border_(border)
+{
+    setAutoFillBackground(true); // a panel covers what lies under it
+    placeTwips(*this, left, top, width, height);
+}
+
+void Frame::paintEvent(QPaintEvent *event)
+{
+    if (border_ == WithBorder)
+        QGroupBox::paintEvent(event); // without a border only the filled background shows
+}
+
+void Frame::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (onDblClick && event->button() == Qt::LeftButton && !childAt(event->pos())) {
+        runEvent(onDblClick);
+        return;
+    }
+    event->ignore();
+}
+
+// --- Line
+
+Line::Line(QWidget *parent, int x1, int y1, int x2, int y2, quint32 bgr)
+    : QWidget(parent), x1_(x1), y1_(y1), x2_(x2), y2_(y2), color_(colorFromBgr(bgr))
+{
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    fit();
+}
+
+void Line::setX2(int twips)
+{
+    x2_ = twips;
+    fit();
+    update();
+}
+
+void Line::fit()
+{
+    const int left = twipsToPixels(std::min(x1_, x2_));
+    const int top = twipsToPixels(std::min(y1_, y2_));
+    setGeometry(left, top, twipsToPixels(std::max(x1_, x2_)) - left + 1,
+                twipsToPixels(std::max(y1_, y2_)) - top + 1);
+}
+
+void Line::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setPen(color_);
+    const QPoint origin = pos();
+    painter.drawLine(QPoint(twipsToPixels(x1_), twipsToPixels(y1_)) - origin,
+                     QPoint(twipsToPixels(x2_), twipsToPixels(y2_)) - origin);
+}
+
+// --- Timer
+
+Timer::Timer(Window *window, int intervalMs, bool enabled)
+    : QObject(window), backend_(window->desktop().createTimer()), interval_(intervalMs)
+{
+    backend_->onFire = [this] { runEvent(onTimer); };
+    window->addTimer(this);
+    setEnabled(enabled);
+}
+
+Timer::~Timer() = default;
+
+void Timer::setInterval(int ms)
+{
+    if (ms == interval_)
+        return;
+    interval_ = ms;
+    if (enabled_)
+        arm();
+}
+
+void Timer::setEnabled(bool enabled)
+{
+    if (enabled == enabled_)
+        return;
+    enabled_ = enabled;
+    arm();
+}
+
+void Timer::arm()
+{
+    if (enabled_ && interval_ > 0)
+        backend_->start(interval_);
+    else
+        backend_->stop();
+}
+
+// --- Menu
+
+MenuItem::MenuItem(QObject *parent, const QString &caption, const QKeySequence &shortcut)
+    : QAction(caption, parent)
+{
+    setShortcut(shortcut);
+    connect(this, &QAction::triggered, this, [this] { runEvent(onClick); });
+}
+
+Menu::Menu(Window *window, const QString &caption)
+    : QObject(window), window_(window), menu_(window->menuBar()->addMenu(caption))
+{
+}
+
+MenuItem *Menu::addItem(const QString &caption, const QKeySequence &shortcut)
+{
+    auto *item = new MenuItem(menu_, caption, shortcut);
+    menu_->addAction(item);
+    return item;
+}
+
+bool Menu::isVisible() const { return menu_->menuAction()->isVisible() && !window_->menuBar()->isHidden(); }
+
+void Menu::setVisible(bool visible)
+{
+    menu_->menuAction()->setVisible(visible);
+    window_->menuBar()->setVisible(visible);
+}

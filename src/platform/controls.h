@@ -1,0 +1,222 @@
+#pragma once
+
+// The control layer: thin adapters that give Qt widgets the behaviour the window
+// logic is written against. A program assignment that changes a caption, text or
+// value runs the control's handler nested, before the assignment returns; an
+// assignment that changes nothing runs nothing. Positions are in twips.
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <exception>
+#include <functional>
+#include <memory>
+
+class TimerBackend;
+class Window;
+
+using Handler = std::function<void()>;
+
+// Runs the handler of an event that came from the user or a timer. A run-time error
+// that escapes it is reported in a box and the program goes on. Nothing runs once the
+// program has ended.
+void runEvent(const Handler &handler);
+void setErrorReporter(std::function<void(const QString &message)> reporter);
+void setProgramEnded(bool ended);
+bool programEnded();
+
+int twipsToPixels(int twips);
+QColor colorFromBgr(quint32 bgr); // 0x00BBGGRR
+// Places a widget; a negative width or height lets it size itself to its content.
+void placeTwips(QWidget &widget, int left, int top, int width = -1, int height = -1);
+void applyForeColor(QWidget &widget, quint32 bgr);
+void applyFont(QWidget &widget, double pointSize, bool bold);
+
+// Helper for controls whose change is reported by a Qt signal: while the program
+// assigns, a handler's error is carried out to the assigning code.
+class EventSource {
+protected:
+    void raiseEvent(const Handler &handler);
+    void assign(const std::function<void()> &change);
+
+private:
+    std::exception_ptr *carried_ = nullptr;
+};
+
+class Label final : public QLabel {
+public:
+    // A negative width makes the label size itself to its caption.
+    Label(QWidget *parent, const QString &caption, int left, int top, int width = -1, int height = -1);
+
+    QString caption() const { return caption_; }
+    void setCaption(const QString &caption);
+    int left() const { return left_; }
+    void setLeft(int twips);
+    quint32 foreColor() const { return foreColor_; }
+    void setForeColor(quint32 bgr);
+    double fontSize() const { return font().pointSizeF(); }
+    void setFontSize(double pointSize);
+    void setBold(bool bold);
+    void setFace(const QString &family, double pointSize);
+
+    Handler onChange;
+    Handler onClick;
+    Handler onDblClick;
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+
+private:
+    void fit();
+    QString caption_;
+    int left_;
+    int top_;
+    bool autoSize_;
+    bool afterDoubleClick_ = false;
+    quint32 foreColor_ = 0;
+};
+
+class TextBox final : public QLineEdit, private EventSource {
+public:
+    TextBox(QWidget *parent, const QString &text, int left, int top, int width, int height);
+
+    void setText(const QString &text); // runs onChange when the text changes
+    void setPasswordChar(QChar c);
+    quint32 foreColor() const { return foreColor_; }
+    void setForeColor(quint32 bgr);
+
+    Handler onChange;
+    Handler onClick;
+
+protected:
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    quint32 foreColor_ = 0;
+};
+
+class CommandButton final : public QPushButton {
+public:
+    CommandButton(QWidget *parent, const QString &caption, int left, int top, int width, int height);
+
+    QString caption() const { return text(); }
+    void setCaption(const QString &caption) { setText(caption); }
+
+    Handler onClick;
+    Handler onMouseDown; // any mouse button
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+};
+
+class CheckBox final : public QCheckBox, private EventSource {
+public:
+    CheckBox(QWidget *parent, const QString &caption, int left, int top, int width, int height);
+
+    int value() const { return isChecked() ? 1 : 0; }
+    void setValue(int value); // runs onClick when the value changes
+
+    Handler onClick;
+};
+
+// An editable combo box. Click: the user picked an entry (ListIndex >= 0).
+// Change: the text was typed or set by the program (ListIndex -1).
+class ComboBox final : public QComboBox, private EventSource {
+public:
+    ComboBox(QWidget *parent, int left, int top, int width, int height);
+
+    int listIndex() const { return listIndex_; }
+    QString text() const { return currentText(); }
+    void setText(const QString &text); // runs onChange when the text changes
+
+    Handler onClick;
+    Handler onChange;
+
+private:
+    int listIndex_ = -1;
+};
+
+// A panel: hides its children with it. Without a border it is a plain opaque area.
+class Frame final : public QGroupBox {
+public:
+    enum Border { NoBorder, WithBorder };
+    Frame(QWidget *parent, const QString &caption, Border border, int left, int top, int width, int height);
+
+    QString caption() const { return title(); }
+    void setCaption(const QString &caption) { setTitle(caption); }
+
+    Handler onDblClick; // a double-click on the frame itself, not on a control in it
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+
+private:
+    Border border_;
+};
+
+class Line final : public QWidget {
+public:
+    Line(QWidget *parent, int x1, int y1, int x2, int y2, quint32 bgr);
+
+    int x2() const { return x2_; }
+    void setX2(int twips);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void fit();
+    int x1_, y1_, x2_, y2_;
+    QColor color_;
+};
+
+// A window timer: while enabled, onTimer comes every interval. Changing the interval
+// of an enabled timer restarts it, so the next tick comes one new interval later.
+class Timer final : public QObject {
+public:
+    Timer(Window *window, int intervalMs, bool enabled);
+    ~Timer() override;
+
+    int interval() const { return interval_; }
+    void setInterval(int ms);
+    bool enabled() const { return enabled_; }
+    void setEnabled(bool enabled);
+
+    Handler onTimer;
+
+private:
+    void arm();
+    std::unique_ptr<TimerBackend> backend_;
+    int interval_;
+    bool enabled_ = false;
+};
+
+class MenuItem final : public QAction {
+public:
+    MenuItem(QObject *parent, const QString &caption, const QKeySequence &shortcut);
+    Handler onClick;
+};
+
+// A top-level menu of the window's menu bar. While it is hidden the window has no
+// menu bar, and its items' shortcuts do nothing.
+class Menu final : public QObject {
+public:
+    Menu(Window *window, const QString &caption);
+
+    MenuItem *addItem(const QString &caption, const QKeySequence &shortcut = {});
+    bool isVisible() const;
+    void setVisible(bool visible);
+    QMenu *menu() const { return menu_; }
+
+private:
+    Window *window_;
+    QMenu *menu_;
+};

@@ -1,0 +1,248 @@
+#include "platform/convert.h"
+
+#include <cfenv>
+#include <cmath>
+#include <limits>
+
+RuntimeError::RuntimeError(Code code)
+    : std::runtime_error("run-time error " + std::to_string(int(code))), code_(code)
+{
+}
+
+QString RuntimeError::message() const
+{
+    QString name;
+    switch (code_) {
+    case Overflow: name = QStringLiteral("溢出"); break;
+    case DivisionByZero: name = QStringLiteral("除数为零"); break;
+    case TypeMismatch: name = QStringLiteral("类型不匹配"); break;
+    case CommandNotFound: name = QStringLiteral("文件未找到"); break;
+    }
+    return QStringLiteral("运行时错误 '%1'：\r\n%2").arg(int(code_)).arg(name);
+}
+
+namespace {
+
+bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+
+double finiteOrOverflow(double value)
+{
+    if (!std::isfinite(value))
+        throw RuntimeError(RuntimeError::Overflow);
+    return value;
+}
+
+// Parses the whole text in the locale's format. Returns false when the text is not a
+// number; sets `overflow` when it is one that a 64-bit float cannot hold.
+bool parseStrict(const QString &text, const QLocale &locale, double &value, bool &overflow)
+{
+    const QString decimal = locale.decimalPoint();
+    const QString group = locale.groupSeparator();
+    const QString s = text.trimmed();
+    QString plain; // the number rewritten in C form for strtod
+    int i = 0;
+    const int n = s.size();
+    auto at = [&](const QString &token) { return !token.isEmpty() && s.mid(i, token.size()) == token; };
+
+    if (i < n && (s[i] == u'+' || s[i] == u'-'))
+        plain += s[i++];
+    int digits = 0;
+    while (i < n) {
+        if (isDigit(s[i])) {
+            plain += s[i++];
+            ++digits;
+        } else if (digits > 0 && at(group) && group != decimal) {
+            i += group.size();
+            if (i >= n || !isDigit(s[i]))
+                return false; // a separator must stand between digits
+        } else {
+            break;
+        }
+    }
+    if (at(decimal)) {
+        i += decimal.size();
+        plain += u'.';
+        while (i < n && isDigit(s[i])) {
+            plain += s[i++];
+            ++digits;
+        }
+    }
+    if (digits == 0)
+        return false;
+    if (i < n && (s[i] == u'e' || s[i] == u'E')) {
+        plain += u'e';
+        ++i;
+        if (i < n && (s[i] == u'+' || s[i] == u'-'))
+            plain += s[i++];
+        int expDigits = 0;
+        while (i < n && isDigit(s[i])) {
+            plain += s[i++];
+            ++expDigits;
+        }
+        if (expDigits == 0)
+            return false;
+    }
+    if (i != n)
+        return false;
+    bool ok = false;
+    value = QLocale::c().toDouble(plain, &ok);
+    overflow = !ok || !std::isfinite(value);
+    return true;
+}
+
+int32_t roundToInt(double value, double low, double high)
+{
+    if (std::isnan(value))
+        throw RuntimeError(RuntimeError::Overflow);
+    const int mode = std::fegetround();
+    std::fesetround(FE_TONEAREST);
+    const double r = std::nearbyint(value); // halves to even
+    std::fesetround(mode);
+    if (r < low || r > high)
+        throw RuntimeError(RuntimeError::Overflow);
+    return int32_t(r);
+}
+
+} // namespace
+
+double TextToNumber(const QString &text)
+{
+    QString plain;
+    bool point = false;
+    bool exponent = false;
+    bool expectSign = true; // a sign may open the mantissa or the exponent
+    int digits = 0;
+    for (QChar c : text) {
+        if (c == u' ' || c == u'\t' || c == u'\n')
+            continue;
+        if (expectSign && (c == u'+' || c == u'-')) {
+            plain += c;
+            expectSign = false;
+        } else if (isDigit(c)) {
+            plain += c;
+            expectSign = false;
+            if (!exponent)
+                ++digits;
+        } else if (c == u'.' && !point && !exponent) {
+            plain += c;
+            point = true;
+            expectSign = false;
+        } else if ((c == u'e' || c == u'E') && !exponent && digits > 0) {
+            plain += u'e';
+            exponent = true;
+            expectSign = true;
+        } else {
+            break;
+        }
+    }
+    if (digits == 0)
+        return 0.0;
+    // A dangling exponent ("5e", "5e-") reads as no exponent at all.
+    while (!plain.isEmpty() && !isDigit(plain.back()) && plain.back() != u'.')
+        plain.chop(1);
+    bool ok = false;
+    const double value = QLocale::c().toDouble(plain, &ok);
+    if (!ok)
+        throw RuntimeError(RuntimeError::Overflow); // well-formed by construction, so too large
+    return finiteOrOverflow(value);
+}
+
+double StrictTextToNumber(const QString &text, const QLocale &locale)
+{
+    double value = 0;
+    bool overflow = false;
+    if (!parseStrict(text, locale, value, overflow))
+        throw RuntimeError(RuntimeError::TypeMismatch);
+    if (overflow)
+        throw RuntimeError(RuntimeError::Overflow);
+    return value;
+}
+
+bool IsNumericText(const QString &text, const QLocale &locale)
+{
+    double value = 0;
+    bool overflow = false;
+    return parseStrict(text, locale, value, overflow) && !overflow;
+}
+
+QString NumberToText(double value, const QLocale &locale)
+{
+    if (value == 0)
+        return QStringLiteral("0");
+    QString text = QString::number(value, 'g', 15);
+    const int e = text.indexOf(u'e');
+    if (e >= 0)
+        text[e] = u'E';
+    const int point = text.indexOf(u'.');
+    if (point >= 0)
+        text.replace(point, 1, locale.decimalPoint());
+    return text;
+}
+
+QString FormatClock(const QTime &time, const QString &pattern)
+{
+    QString out;
+    for (int i = 0; i < pattern.size(); ++i) {
+        const QString pair = pattern.mid(i, 2).toLower();
+        int part = -1;
+        if (pair == QLatin1String("hh"))
+            part = time.hour();
+        else if (pair == QLatin1String("nn"))
+            part = time.minute();
+        else if (pair == QLatin1String("ss"))
+            part = time.second();
+        if (part >= 0) {
+            out += QStringLiteral("%1").arg(part, 2, 10, QLatin1Char('0'));
+            ++i;
+        } else {
+            out += pattern[i];
+        }
+    }
+    return out;
+}
+
+QString DateText(const QDate &date, const QLocale &locale)
+{
+    return locale.toString(date, QLocale::ShortFormat);
+}
+
+QString TimeText(const QTime &time) { return FormatClock(time, QStringLiteral("hh:nn:ss")); }
+
+int16_t ToInt16(double value) { return int16_t(roundToInt(value, -32768.0, 32767.0)); }
+
+int32_t ToInt32(double value) { return roundToInt(value, -2147483648.0, 2147483647.0); }
+
+int32_t Remainder(double dividend, int32_t divisor)
+{
+    const int32_t a = ToInt32(dividend);
+    if (divisor == 0)
+        throw RuntimeError(RuntimeError::DivisionByZero);
+    return int32_t(int64_t(a) % int64_t(divisor));
+}
+
+QTime TimeFromParts(double hour, double minute, double second)
+{
+    const int64_t total = int64_t(ToInt16(hour)) * 3600 + int64_t(ToInt16(minute)) * 60 + ToInt16(second);
+    const int64_t inDay = ((total % 86400) + 86400) % 86400;
+    return QTime(0, 0).addSecs(int(inDay));
+}
+
+QTime ShiftTime(const QTime &time, double seconds)
+{
+    const int64_t shift = int64_t(ToInt32(seconds)) % 86400;
+    const int64_t inDay = ((time.msecsSinceStartOfDay() / 1000 + shift) % 86400 + 86400) % 86400;
+    return QTime(0, 0).addSecs(int(inDay));
+}
+
+double CheckedAdd(double a, double b) { return finiteOrOverflow(a + b); }
+
+double CheckedSubtract(double a, double b) { return finiteOrOverflow(a - b); }
+
+double CheckedMultiply(double a, double b) { return finiteOrOverflow(a * b); }
+
+double CheckedDivide(double a, double b)
+{
+    if (b == 0)
+        throw RuntimeError(a == 0 ? RuntimeError::Overflow : RuntimeError::DivisionByZero);
+    return finiteOrOverflow(a / b);
+}

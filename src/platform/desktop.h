@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+// Message box styles and results, as the program's logic speaks of them.
+namespace MsgStyle {
+constexpr int Ok = 0;             // OK only
+constexpr int OkCancelQuestion = 33; // OK and Cancel, question icon, OK the default
+constexpr int YesNoQuestion = 36;    // Yes and No, question icon
+} // namespace MsgStyle
+namespace MsgResult {
+constexpr int Ok = 1;
+constexpr int Cancel = 2;
+constexpr int Yes = 6;
+constexpr int No = 7;
+} // namespace MsgResult
+
+// The clock behind one timer. start() (re)arms it to fire `intervalMs` from now and
+// then every interval; each firing re-arms the next one before it calls onFire, so a
+// tick that waits in a modal box still lets the next tick come, nested.
+class TimerBackend {
+public:
+    virtual ~TimerBackend() = default;
+    virtual void start(int intervalMs) = 0;
+    virtual void stop() = 0;
+    std::function<void()> onFire;
+};
+
+// Everything the windows need from the system. Nothing else in the program touches it.
+class Desktop {
+public:
+    virtual ~Desktop() = default;
+
+    // A modal box; returns 1 OK, 2 Cancel, 6 Yes or 7 No.
+    virtual int showMessage(const QString &text, int style, const QString &title) = 0;
+    // A box with OK only that comes up once the current event has been handled,
+    // so the handler that reports something is not held up by it.
+    virtual void postMessage(const QString &text, const QString &title) = 0;
+    // A modal input box; Cancel or closing gives the empty text.
+    virtual QString askText(const QString &prompt, const QString &title) = 0;
+    // Starts the program named by the first word, found on the search path, with the
+    // rest as arguments; does not wait. Raises RuntimeError::CommandNotFound when the
+    // program cannot be found or started. A later failure exit is reported in a box.
+    virtual void runCommand(const QString &commandLine) = 0;
+    virtual QDateTime now() const = 0;
+    virtual std::unique_ptr<TimerBackend> createTimer() = 0;
+};
+
+// The texts of the boxes that report a command that failed.
+QString commandNotStartedText(const QString &commandLine);
+QString commandFailedText(const QString &commandLine, int exitCode);

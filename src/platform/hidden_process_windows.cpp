@@ -1,0 +1,11 @@
+#include "platform/hidden_process.h"
+
+#include <QProcess>
+
+#include <windows.h>
+
+void hideProcessWindow(QProcess &process)
+{
+    process.setCreateProcessArgumentsModifier(
+        [](QProcess::CreateProcessArguments *args) { args->flags |= CREATE_NO_WINDOW; });
+}

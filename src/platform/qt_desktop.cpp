@@ -1,0 +1,171 @@
+#include "platform/qt_desktop.h"
+
+#include "platform/convert.h"
+#include "platform/hidden_process.h"
+#include "platform/window.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QSessionManager>
+#include <QStandardPaths>
+#include <QTimer>
+
+#include <algorithm>
+
+namespace {
+
+// A single-shot precise QTimer re-armed at every tick for the next due time, so ticks
+// keep their rhythm (no drift from handler time) and a tick blocked in a modal box
+// does not hold up the next one.
+class QtTimerBackend final : public TimerBackend {
+public:
+    QtTimerBackend()
+    {
+        timer_.setSingleShot(true);
+        timer_.setTimerType(Qt::PreciseTimer);
+        QObject::connect(&timer_, &QTimer::timeout, [this] { fire(); });
+        clock_.start();
+    }
+    void start(int intervalMs) override
+    {
+        interval_ = std::max(0, intervalMs);
+        due_ = clock_.elapsed() + interval_;
+        timer_.start(interval_);
+    }
+    void stop() override { timer_.stop(); }
+
+private:
+    void fire()
+    {
+        const qint64 now = clock_.elapsed();
+        due_ += interval_;
+        if (due_ < now) // fell behind by a whole interval: start the rhythm afresh
+            due_ = now + interval_;
+        timer_.start(int(due_ - now));
+        if (onFire)
+            onFire();
+    }
+
+    QTimer timer_;
+    QElapsedTimer clock_;
+    int interval_ = 0;
+    qint64 due_ = 0;
+};
+
+} // namespace
+
+QString displayText(const QString &text)
+{
+    QString out = text;
+    out.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    return out;
+}
+
+QtDesktop::QtDesktop()
+{
+    // When the desktop session ends, the windows must not veto it.
+    if (auto *app = qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
+        QObject::connect(
+            app, &QGuiApplication::commitDataRequest, app, [](QSessionManager &) { Window::setSessionEnding(true); },
+            Qt::DirectConnection);
+    }
+}
+
+QtDesktop::~QtDesktop()
+{
+    // A launched tool must outlive the program (it may be switching the computer off):
+    // let go of its QProcess instead of killing it.
+    for (QProcess *p : running_)
+        p->setParent(nullptr);
+}
+
+int QtDesktop::showMessage(const QString &text, int style, const QString &title)
+{
+    QMessageBox box;
+    box.setWindowTitle(title);
+    box.setText(displayText(text));
+    const int buttons = style & 0x7;
+    const int icon = style & 0x70;
+    box.setIcon(icon == 16   ? QMessageBox::Critical
+                : icon == 32 ? QMessageBox::Question
+                : icon == 48 ? QMessageBox::Warning
+                : icon == 64 ? QMessageBox::Information
+                             : QMessageBox::NoIcon);
+    QPushButton *first = nullptr;
+    QPushButton *second = nullptr;
+    if (buttons == 1) {
+        first = box.addButton(QStringLiteral("确定"), QMessageBox::AcceptRole);
+        second = box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
+    } else if (buttons == 4) {
+        first = box.addButton(QStringLiteral("是"), QMessageBox::YesRole);
+        second = box.addButton(QStringLiteral("否"), QMessageBox::NoRole);
+    } else {
+        first = box.addButton(QStringLiteral("确定"), QMessageBox::AcceptRole);
+    }
+    box.setDefaultButton(first);
+    box.setEscapeButton(second ? second : first);
+    box.exec();
+    const bool tookFirst = box.clickedButton() == first;
+    if (buttons == 1)
+        return tookFirst ? MsgResult::Ok : MsgResult::Cancel;
+    if (buttons == 4)
+        return tookFirst ? MsgResult::Yes : MsgResult::No;
+    return MsgResult::Ok;
+}
+
+void QtDesktop::postMessage(const QString &text, const QString &title)
+{
+    QTimer::singleShot(0, this, [this, text, title] { showMessage(text, MsgStyle::Ok, title); });
+}
+
+QString QtDesktop::askText(const QString &prompt, const QString &title)
+{
+    QInputDialog dialog;
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(displayText(prompt));
+    dialog.setTextValue(QString());
+    dialog.setOkButtonText(QStringLiteral("确定"));
+    dialog.setCancelButtonText(QStringLiteral("取消"));
+    return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
+}
+
+void QtDesktop::runCommand(const QString &commandLine)
+{
+    QStringList args = QProcess::splitCommand(commandLine);
+    const QString program = args.isEmpty() ? QString() : QStandardPaths::findExecutable(args.takeFirst());
+    if (program.isEmpty())
+        throw RuntimeError(RuntimeError::CommandNotFound);
+
+    auto *process = new QProcess(this);
+    hideProcessWindow(*process);
+    process->setStandardInputFile(QProcess::nullDevice());
+    process->setStandardOutputFile(QProcess::nullDevice());
+    process->setStandardErrorFile(QProcess::nullDevice());
+    auto done = [this, process] {
+        running_.erase(std::remove(running_.begin(), running_.end(), process), running_.end());
+        process->deleteLater();
+    };
+    connect(process, &QProcess::finished, this,
+            [this, process, commandLine, done](int exitCode, QProcess::ExitStatus status) {
+                if (status != QProcess::NormalExit || exitCode != 0)
+                    postMessage(commandFailedText(commandLine, status == QProcess::NormalExit ? exitCode : -1),
+                                QStringLiteral("提示"));
+                done();
+            });
+    connect(process, &QProcess::errorOccurred, this, [this, process, commandLine, done](QProcess::ProcessError e) {
+        if (e != QProcess::FailedToStart)
+            return;
+        postMessage(commandNotStartedText(commandLine), QStringLiteral("提示"));
+        done();
+    });
+    running_.push_back(process);
+    process->start(program, args);
+}
+
+QDateTime QtDesktop::now() const { return QDateTime::currentDateTime(); }
+
+std::unique_ptr<TimerBackend> QtDesktop::createTimer() { return std::make_unique<QtTimerBackend>(); }

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "platform/desktop.h"
+
+#include <QObject>
+
+#include <vector>
+
+class QProcess;
+
+// The real desktop: Qt boxes, QProcess launches, the system clock and precise timers.
+class QtDesktop final : public QObject, public Desktop {
+public:
+    QtDesktop();
+    ~QtDesktop() override;
+
+    int showMessage(const QString &text, int style, const QString &title) override;
+    void postMessage(const QString &text, const QString &title) override;
+    QString askText(const QString &prompt, const QString &title) override;
+    void runCommand(const QString &commandLine) override;
+    QDateTime now() const override;
+    std::unique_ptr<TimerBackend> createTimer() override;
+
+private:
+    std::vector<QProcess *> running_;
+};
+
+// Box texts join lines with CR LF; Qt widgets want plain line feeds.
+QString displayText(const QString &text);

@@ -1,0 +1,110 @@
+#include "platform/window.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QVBoxLayout>
+
+namespace {
+
+bool g_sessionEnding = false;
+
+// The client area: reports double-clicks that land on no control.
+class ClientArea final : public QWidget {
+public:
+    ClientArea(Window *window) : QWidget(window), window_(window) {}
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent *event) override
+    {
+        if (event->button() == Qt::LeftButton && !childAt(event->position().toPoint()))
+            runEvent(window_->onDblClick);
+    }
+
+private:
+    Window *window_;
+};
+
+bool usable(const CommandButton *button) { return button && button->isVisible() && button->isEnabled(); }
+
+} // namespace
+
+void Window::setSessionEnding(bool ending) { g_sessionEnding = ending; }
+
+bool Window::sessionEnding() { return g_sessionEnding; }
+
+Window::Window(Desktop &desktop, const QString &caption, int clientWidth, int clientHeight)
+    : desktop_(desktop), client_(new ClientArea(this)), layout_(new QVBoxLayout(this))
+{
+    setWindowTitle(caption);
+    QFont font(QStringLiteral("SimSun"));
+    font.setPointSizeF(9);
+    setFont(font);
+    client_->setFixedSize(twipsToPixels(clientWidth), twipsToPixels(clientHeight));
+    layout_->setContentsMargins(0, 0, 0, 0);
+    layout_->setSpacing(0);
+    layout_->setSizeConstraint(QLayout::SetFixedSize); // the window grows by the menu bar's height
+    layout_->addWidget(client_);
+}
+
+QMenuBar *Window::menuBar()
+{
+    if (!menuBar_) {
+        menuBar_ = new QMenuBar(this);
+        menuBar_->setNativeMenuBar(false);
+        menuBar_->hide();
+        layout_->setMenuBar(menuBar_);
+    }
+    return menuBar_;
+}
+
+void Window::showWindow()
+{
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+}
+
+void Window::hideWindow() { hide(); }
+
+void Window::minimize() { setWindowState(windowState() | Qt::WindowMinimized); }
+
+bool Window::isMinimizedState() const { return windowState() & Qt::WindowMinimized; }
+
+void Window::stopTimers()
+{
+    for (Timer *timer : timers_)
+        timer->setEnabled(false);
+}
+
+void Window::keyPressEvent(QKeyEvent *event)
+{
+    const int key = event->key();
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && mods == Qt::NoModifier) {
+        if (usable(defaultButton_))
+            defaultButton_->click();
+        return;
+    }
+    if (key == Qt::Key_Escape && mods == Qt::NoModifier) {
+        if (usable(cancelButton_))
+            cancelButton_->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void Window::closeEvent(QCloseEvent *event)
+{
+    if (g_sessionEnding || programEnded()) {
+        event->accept();
+        return;
+    }
+    bool cancel = false;
+    runEvent([&] {
+        if (onQueryUnload)
+            onQueryUnload(cancel);
+    });
+    event->setAccepted(!cancel);
+}
