@@ -259,6 +259,16 @@ ComboBox::ComboBox(QWidget *parent, int left, int top, int width, int height) : 
     });
 }
 
+void ComboBox::addItem(const QString &item)
+{
+    const QString kept = currentText();
+    QComboBox::addItem(item);
+    if (currentText() != kept) { // the first entry would otherwise fill the box
+        setCurrentIndex(-1);
+        setEditText(kept);
+    }
+}
+
 void ComboBox::setText(const QString &text)
 {
     if (text == currentText())

@@ -124,6 +124,9 @@ public:
     void setValue(int value); // runs onClick when the value changes
 
     Handler onClick;
+
+protected:
+    bool hitButton(const QPoint &pos) const override { return rect().contains(pos); } // the whole control
 };
 
 // An editable combo box. Click: the user picked an entry (ListIndex >= 0).
@@ -132,6 +135,7 @@ class ComboBox final : public QComboBox, private EventSource {
 public:
     ComboBox(QWidget *parent, int left, int top, int width, int height);
 
+    void addItem(const QString &item); // the text in the box stays as it is
     int listIndex() const { return listIndex_; }
     QString text() const { return currentText(); }
     void setText(const QString &text); // runs onChange when the text changes

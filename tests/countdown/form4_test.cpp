@@ -1,0 +1,159 @@
+#include "support/countdown_support.h"
+
+namespace {
+
+QString line(int seconds) { return QStringLiteral("距离关机还有 %1 秒").arg(seconds); }
+
+TEST_F(Countdown, APresetReminderOpensAtItsFigure)
+{
+    start("40");
+    armPreset(1);
+    EXPECT_TRUE(f2().Label16->isVisible());
+    EXPECT_EQ(f2().Label16->caption(), QStringLiteral("设置完毕！"));
+    EXPECT_TRUE(f2().Label14->isVisible());
+    EXPECT_FALSE(f2().check2->isEnabled()) << "a preset locks the box";
+    app.desktop.advance(9000);
+    EXPECT_FALSE(app.forms.hasForm4());
+    app.desktop.advance(1000);
+    ASSERT_EQ(f2().Label4->caption(), QStringLiteral("30"));
+    ASSERT_TRUE(app.forms.hasForm4());
+    Form4 &r = app.forms.form4();
+    EXPECT_TRUE(r.isVisible());
+    EXPECT_FALSE(f2().isVisible());
+    EXPECT_TRUE(r.Label2->caption().isEmpty());
+    EXPECT_EQ(r.Label1->caption(), QStringLiteral("请注意！"));
+    app.desktop.advance(1000);
+    EXPECT_EQ(r.Label2->caption(), line(29));
+    EXPECT_EQ(f2().Label4->caption(), QStringLiteral("29"));
+}
+
+TEST_F(Countdown, ATypedReminderCanBeUntickedAndTickedAgain)
+{
+    start("25");
+    armTyped("20");
+    EXPECT_EQ(f2().Label16->caption(), QStringLiteral("设置完毕！"));
+    EXPECT_FALSE(f2().Label14->isVisible());
+    EXPECT_TRUE(f2().check2->isEnabled());
+    QTest::mouseClick(f2().check2, Qt::LeftButton);
+    EXPECT_EQ(f2().Label16->caption(), QStringLiteral("设置以取消！"));
+    app.desktop.advance(5000);
+    EXPECT_FALSE(app.forms.hasForm4()) << "unticked: not armed";
+
+    f2().Label4->setCaption(QStringLiteral("21")); // wind back to before 20 for a second try
+    QTest::mouseClick(f2().check2, Qt::LeftButton);
+    app.desktop.advance(1000);
+    ASSERT_TRUE(app.forms.hasForm4());
+    app.desktop.advance(1000);
+    EXPECT_EQ(app.forms.form4().Label2->caption(), line(19));
+}
+
+TEST_F(Countdown, TypedTextThatIsNotTheFigureNeverMatches)
+{
+    start("25");
+    armTyped("020");
+    app.desktop.advance(25000);
+    EXPECT_FALSE(app.forms.hasForm4());
+    EXPECT_EQ(app.desktop.commands.size(), 1);
+}
+
+TEST_F(Countdown, DismissingTheReminderBringsTheCountdownBack)
+{
+    for (bool byCloseBox : {false, true}) {
+        TestApp fresh;
+        Form2 &f = openForm2(fresh);
+        QTest::keyClicks(f.Text1, QStringLiteral("20"));
+        QTest::keyClick(f.Text1, Qt::Key_Return);
+        f.Check1->setValue(1);
+        QTest::keyClicks(f.Combo1->lineEdit(), QStringLiteral("18"));
+        QTest::mouseClick(f.check2, Qt::LeftButton);
+        fresh.desktop.advance(2500);
+        ASSERT_TRUE(fresh.forms.hasForm4());
+        if (byCloseBox)
+            EXPECT_TRUE(fresh.forms.form4().close());
+        else
+            QTest::mouseClick(fresh.forms.form4().Command1, Qt::LeftButton);
+        EXPECT_FALSE(fresh.forms.hasForm4());
+        EXPECT_TRUE(f.isVisible());
+        fresh.desktop.advance(20000);
+        EXPECT_FALSE(fresh.forms.hasForm4()) << "not shown again in this countdown";
+        EXPECT_EQ(fresh.desktop.commands, QStringList{"systemctl poweroff"});
+    }
+}
+
+TEST_F(Countdown, TheReminderNeverStopsTheShutdown)
+{
+    start("16");
+    armPreset(0);
+    app.desktop.advance(1000);
+    ASSERT_TRUE(app.forms.hasForm4());
+    app.desktop.advance(15000);
+    EXPECT_EQ(app.desktop.commands, QStringList{"systemctl poweroff"});
+    EXPECT_TRUE(app.forms.form4().isVisible());
+    EXPECT_EQ(app.forms.form4().Label2->caption(), line(0));
+}
+
+TEST_F(Countdown, ANewCountdownDisarmsTheOldReminder)
+{
+    start("40");
+    armPreset(1);
+    QTest::mouseClick(f2().Command1, Qt::LeftButton); // cancel
+    start("35");
+    EXPECT_EQ(f2().check2->value(), 0);
+    EXPECT_FALSE(f2().check2->isEnabled());
+    EXPECT_TRUE(f2().Combo1->text().isEmpty());
+    app.desktop.advance(35000);
+    EXPECT_FALSE(app.forms.hasForm4());
+    EXPECT_EQ(app.desktop.commands.size(), 1);
+}
+
+TEST_F(Countdown, EditingOrPickingAgainUnticksTheReminder)
+{
+    start("100");
+    armTyped("50");
+    QTest::keyClicks(f2().Combo1->lineEdit(), QStringLiteral("5"));
+    EXPECT_EQ(f2().check2->value(), 0);
+    EXPECT_EQ(f2().Label16->caption(), QStringLiteral("设置以取消！"));
+    EXPECT_EQ(app.forms.remindAt.text(), QStringLiteral("505"));
+    QTest::mouseClick(f2().check2, Qt::LeftButton);
+    armPreset(2);
+    EXPECT_EQ(app.forms.remindAt.text(), QStringLiteral("60"));
+    QTest::keyClick(f2().Combo1, Qt::Key_Up); // another preset
+    EXPECT_EQ(f2().check2->value(), 0);
+    EXPECT_TRUE(f2().check2->isEnabled());
+    EXPECT_FALSE(f2().Label14->isVisible());
+}
+
+TEST_F(Countdown, AReminderWithoutANumberStandsStillAndTheProgramGoesOn)
+{
+    start("20");
+    armPreset(0);
+    app.desktop.advance(6000);
+    ASSERT_TRUE(app.forms.hasForm4());
+    app.desktop.advance(1000);
+    EXPECT_EQ(app.forms.form4().Label2->caption(), line(13));
+    app.forms.remindAt.setText(QStringLiteral("abc")); // typed into the hidden window's box
+    app.desktop.advance(3000);
+    EXPECT_EQ(app.forms.form4().Label2->caption(), line(13));
+    EXPECT_EQ(app.forms.remindAt.text(), QStringLiteral("abc"));
+    EXPECT_TRUE(app.desktop.messages.empty());
+    app.forms.remindAt.setText(QStringLiteral("9"));
+    app.desktop.advance(1000);
+    EXPECT_EQ(app.forms.form4().Label2->caption(), line(8));
+    app.desktop.advance(10000);
+    EXPECT_EQ(app.desktop.commands.size(), 1);
+}
+
+TEST_F(Countdown, AReopenedReminderStartsEmpty)
+{
+    start("40");
+    armPreset(1);
+    app.desktop.advance(12000);
+    ASSERT_TRUE(app.forms.hasForm4());
+    QTest::mouseClick(app.forms.form4().Command1, Qt::LeftButton);
+    armPreset(0);
+    app.desktop.advance(13000);
+    ASSERT_TRUE(app.forms.hasForm4());
+    EXPECT_TRUE(app.forms.form4().Label2->caption().isEmpty());
+}
+
+} // namespace

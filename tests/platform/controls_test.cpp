@@ -1,0 +1,244 @@
+#include "platform/qt_desktop.h"
+#include "platform/window.h"
+#include "support/fake_desktop.h"
+
+#include "platform/convert.h"
+
+#include <QApplication>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A window with one control of each kind, logging every event.
+struct Probe : Window {
+    explicit Probe(Desktop &desktop) : Window(desktop, QStringLiteral("probe"), 6000, 3000)
+    {
+        QWidget *w = client();
+        label = new Label(w, QStringLiteral("a"), 120, 120);
+        text = new TextBox(w, QString(), 120, 600, 1200, 315);
+        check = new CheckBox(w, QStringLiteral("c"), 120, 1000, 1200, 255);
+        combo = new ComboBox(w, 1500, 600, 900, 300);
+        ok = new CommandButton(w, QStringLiteral("ok"), 120, 2400, 900, 375);
+        back = new CommandButton(w, QStringLiteral("back"), 1200, 2400, 900, 375);
+        frame = new Frame(w, QStringLiteral("f"), Frame::WithBorder, 3000, 120, 2400, 1500);
+        inFrame = new Label(frame, QStringLiteral("in"), 240, 480);
+        for (const char *item : {"15", "30", "60"})
+            combo->addItem(QString::fromLatin1(item));
+        setDefaultButton(ok);
+        setCancelButton(back);
+        label->onChange = [this] { log << "label:" + label->caption(); };
+        text->onChange = [this] { log << "text:" + text->text(); };
+        check->onClick = [this] { log << QStringLiteral("check:%1").arg(check->value()); };
+        combo->onClick = [this] { log << QStringLiteral("comboClick:%1").arg(combo->listIndex()); };
+        combo->onChange = [this] { log << QStringLiteral("comboChange:%1:%2").arg(combo->text()).arg(combo->listIndex()); };
+        ok->onClick = [this] { log << "ok"; };
+        back->onClick = [this] { log << "back"; };
+        ok->onMouseDown = [this] { log << "okDown"; };
+        onDblClick = [this] { log << "dblclick"; };
+        frame->onDblClick = [this] { log << "frameDbl"; };
+        showWindow();
+    }
+    QStringList take()
+    {
+        QStringList out = log;
+        log.clear();
+        return out;
+    }
+    QStringList log;
+    Label *label;
+    TextBox *text;
+    CheckBox *check;
+    ComboBox *combo;
+    CommandButton *ok;
+    CommandButton *back;
+    Frame *frame;
+    Label *inFrame;
+};
+
+class Controls : public ::testing::Test {
+protected:
+    FakeDesktop desktop;
+    Probe probe{desktop};
+};
+
+TEST_F(Controls, ProgramAssignmentsRunHandlersNestedAndOnlyOnChange)
+{
+    // Each assignment's handler has run by the time the assignment returns.
+    probe.label->setCaption(QStringLiteral("b"));
+    probe.log << "after label";
+    probe.label->setCaption(QStringLiteral("b"));
+    probe.text->setText(QStringLiteral("5"));
+    probe.log << "after text";
+    probe.text->setText(QStringLiteral("5"));
+    probe.check->setValue(1);
+    probe.log << "after check";
+    probe.check->setValue(1);
+    probe.combo->setText(QStringLiteral("20"));
+    probe.combo->setText(QStringLiteral("20"));
+    probe.check->setValue(0);
+    EXPECT_EQ(probe.take(), (QStringList{"label:b", "after label", "text:5", "after text", "check:1", "after check",
+                                         "comboChange:20:-1", "check:0"}));
+}
+
+TEST_F(Controls, UserEditsRaiseTheSameHandlers)
+{
+    QTest::keyClicks(probe.text, QStringLiteral("12"));
+    QTest::mouseClick(probe.check, Qt::LeftButton);
+    EXPECT_EQ(probe.take(), (QStringList{"text:1", "text:12", "check:1"}));
+}
+
+TEST_F(Controls, ComboTellsAPickFromTyping)
+{
+    probe.combo->setFocus();
+    QTest::keyClick(probe.combo, Qt::Key_Down); // picks the next entry, as from the list
+    QTest::keyClick(probe.combo, Qt::Key_Down);
+    EXPECT_EQ(probe.take(), (QStringList{"comboClick:0", "comboClick:1"}));
+    EXPECT_EQ(probe.combo->text(), QStringLiteral("30"));
+
+    probe.combo->lineEdit()->selectAll();
+    QTest::keyClicks(probe.combo->lineEdit(), QStringLiteral("7"));
+    EXPECT_EQ(probe.take(), (QStringList{"comboChange:7:-1"}));
+    EXPECT_EQ(probe.combo->listIndex(), -1);
+}
+
+TEST_F(Controls, EnterAndEscPressTheWindowsButtons)
+{
+    QTest::keyClick(probe.text, Qt::Key_Return);
+    QTest::keyClick(probe.text, Qt::Key_Enter, Qt::KeypadModifier);
+    QTest::keyClick(probe.check, Qt::Key_Escape);
+    QTest::keyClick(probe.back, Qt::Key_Return); // a focused button takes Enter itself
+    probe.ok->setEnabled(false);
+    QTest::keyClick(probe.text, Qt::Key_Return);
+    probe.ok->setEnabled(true);
+    probe.ok->hide();
+    QTest::keyClick(probe.text, Qt::Key_Return);
+    EXPECT_EQ(probe.take(), (QStringList{"ok", "ok", "back", "back"}));
+}
+
+TEST_F(Controls, DoubleClickCountsOnlyOnTheBackground)
+{
+    const struct {
+        QWidget *target;
+        QPoint at;
+        QStringList expected;
+    } cases[] = {
+        {probe.client(), QPoint(200, 150), {"dblclick"}},
+        {probe.label, QPoint(2, 2), {}},
+        {probe.ok, QPoint(5, 5), {"okDown", "ok", "okDown", "ok"}}, // a button sees two clicks
+        {probe.inFrame, QPoint(2, 2), {}},
+        {probe.frame, QPoint(100, 80), {"frameDbl"}},
+    };
+    for (const auto &c : cases) {
+        userDoubleClick(c.target, c.at);
+        EXPECT_EQ(probe.take(), c.expected) << c.target->metaObject()->className();
+    }
+}
+
+TEST_F(Controls, AnyMouseButtonPressesAButton)
+{
+    for (Qt::MouseButton b : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton})
+        QTest::mousePress(probe.ok, b);
+    QTest::mouseRelease(probe.ok, Qt::LeftButton);
+    EXPECT_EQ(probe.take(), (QStringList{"okDown", "okDown", "okDown", "ok"}));
+}
+
+TEST_F(Controls, AnEscapedErrorIsReportedAndTheProgramGoesOn)
+{
+    std::vector<QString> reports;
+    setErrorReporter([&](const QString &m) { reports.push_back(m); });
+    // The error of a nested handler travels out through the assignment to the event.
+    probe.text->onChange = [this] { StrictTextToNumber(probe.text->text()); };
+    probe.ok->onClick = [this] {
+        probe.text->setText(QStringLiteral("x"));
+        probe.log << "not reached";
+    };
+    QTest::mouseClick(probe.ok, Qt::LeftButton);
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_TRUE(reports[0].contains(QStringLiteral("类型不匹配")));
+    EXPECT_EQ(probe.take(), QStringList{"okDown"}) << "the click handler stopped at the error";
+    QTest::keyClicks(probe.text, QStringLiteral("y")); // a user edit is an event of its own
+    EXPECT_EQ(reports.size(), 2u);
+    setErrorReporter(nullptr);
+}
+
+TEST_F(Controls, CloseRequestsAskTheWindowUnlessTheSessionEnds)
+{
+    int asked = 0;
+    probe.onQueryUnload = [&](bool &cancel) {
+        ++asked;
+        cancel = true;
+    };
+    EXPECT_FALSE(probe.close());
+    EXPECT_TRUE(probe.isVisible());
+    Window::setSessionEnding(true);
+    EXPECT_TRUE(probe.close());
+    Window::setSessionEnding(false);
+    EXPECT_EQ(asked, 1);
+}
+
+TEST_F(Controls, MenuBarExistsOnlyWhileTheMenuShows)
+{
+    Menu menu(&probe, QStringLiteral("m"));
+    MenuItem *item = menu.addItem(QStringLiteral("i"), QKeySequence(Qt::Key_F3));
+    int clicks = 0;
+    item->onClick = [&] { ++clicks; };
+    menu.setVisible(false);
+    const int height = probe.sizeHint().height();
+    menu.setVisible(true);
+    EXPECT_TRUE(probe.menuBar()->isVisibleTo(&probe));
+    EXPECT_GT(probe.sizeHint().height(), height) << "the client area keeps its size";
+    item->trigger();
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(Controls, TimerIntervalChangedInItsTickAppliesToTheNextTick)
+{
+    Timer timer(&probe, 20, false);
+    std::vector<qint64> at;
+    timer.onTimer = [&] {
+        at.push_back(desktop.elapsedMs);
+        timer.setInterval(at.size() == 1 ? 10 : 40);
+    };
+    timer.setEnabled(true);
+    desktop.advance(100);
+    EXPECT_EQ(at, (std::vector<qint64>{20, 30, 70}));
+    timer.setEnabled(false);
+    desktop.advance(1000);
+    EXPECT_EQ(at.size(), 3u);
+}
+
+// On the real event loop: a tick that opens a modal box keeps the timer ticking,
+// nested inside the box, until the box is closed.
+TEST(RealTimer, TicksNestedWhileItsOwnTickWaitsInAModalBox)
+{
+    QtDesktop desktop;
+    Probe probe(desktop);
+    Timer timer(&probe, 10, true);
+    int depth = 0, maxDepth = 0, ticks = 0, result = 0;
+    bool done = false;
+    timer.onTimer = [&] {
+        ++ticks;
+        ++depth;
+        maxDepth = std::max(maxDepth, depth);
+        if (depth == 1 && !done) {
+            result = desktop.showMessage(QStringLiteral("wait"), MsgStyle::OkCancelQuestion, QStringLiteral("t"));
+            done = true;
+        } else if (ticks >= 4) {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+                QTest::keyClick(box, Qt::Key_Return); // Enter takes the default, OK
+        }
+        --depth;
+    };
+    EXPECT_TRUE(QTest::qWaitFor([&] { return done; }, 5000));
+    timer.setEnabled(false);
+    EXPECT_EQ(maxDepth, 2);
+    EXPECT_GE(ticks, 4);
+    EXPECT_EQ(result, MsgResult::Ok);
+}
+
+} // namespace

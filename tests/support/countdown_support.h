@@ -1,0 +1,53 @@
+#pragma once
+
+#include "app/form1.h"
+#include "countdown/form2.h"
+#include "countdown/form4.h"
+#include "support/fake_desktop.h"
+
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+// Past the loading animation, "关机1" pressed: the countdown window is in front.
+inline Form2 &openForm2(TestApp &app)
+{
+    app.finishLoading();
+    QTest::mouseClick(app.forms.form1().Command5, Qt::LeftButton);
+    return app.forms.form2();
+}
+
+class Countdown : public ::testing::Test {
+protected:
+    TestApp app;
+    Form2 &f2() { return app.forms.form2(); }
+
+    void SetUp() override { openForm2(app); }
+
+    // Types the seconds and presses Enter, as a user starts a countdown.
+    void start(const char *seconds)
+    {
+        QTest::keyClicks(f2().Text1, QString::fromLatin1(seconds));
+        QTest::keyClick(f2().Text1, Qt::Key_Return);
+        ASSERT_EQ(f2().Command1->caption(), QStringLiteral("取消关机"));
+    }
+
+    // Opens the details, picks a preset from the list and ticks "最后".
+    void armPreset(int index)
+    {
+        f2().Check1->setValue(1);
+        ComboBox *combo = f2().Combo1;
+        combo->setFocus();
+        while (combo->currentIndex() != index)
+            QTest::keyClick(combo, combo->currentIndex() < index ? Qt::Key_Down : Qt::Key_Up);
+        QTest::mouseClick(f2().check2, Qt::LeftButton);
+    }
+
+    // Opens the details, types the seconds into the box and ticks "最后".
+    void armTyped(const char *seconds)
+    {
+        f2().Check1->setValue(1);
+        QTest::keyClicks(f2().Combo1->lineEdit(), QString::fromLatin1(seconds));
+        QTest::mouseClick(f2().check2, Qt::LeftButton);
+    }
+};

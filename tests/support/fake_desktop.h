@@ -1,0 +1,70 @@
+#pragma once
+
+#include "app/forms.h"
+#include "platform/desktop.h"
+
+#include <QStringList>
+
+#include <deque>
+#include <functional>
+#include <vector>
+
+// A desktop for tests: virtual time, scripted boxes, recorded command lines.
+// Nothing is ever launched.
+class FakeDesktop final : public Desktop {
+public:
+    struct Message {
+        QString text;
+        int style;
+        QString title;
+        bool posted; // a non-blocking report
+    };
+
+    FakeDesktop();
+    ~FakeDesktop() override;
+
+    // Answers for the next modal boxes, in order. A function may advance time while
+    // the box is open. Unscripted OK-only boxes answer OK; any other is a test failure.
+    void answer(int result);
+    void answerWith(std::function<int()> answer);
+    void answerText(const QString &text);
+
+    // Moves the virtual clock on, firing every due timer in order. Each firing re-arms
+    // its timer first, so a tick that waits in a box lets later ticks run nested.
+    void advance(qint64 ms);
+
+    int showMessage(const QString &text, int style, const QString &title) override;
+    void postMessage(const QString &text, const QString &title) override;
+    QString askText(const QString &prompt, const QString &title) override;
+    void runCommand(const QString &commandLine) override;
+    QDateTime now() const override;
+    std::unique_ptr<TimerBackend> createTimer() override;
+
+    std::vector<Message> messages;
+    QStringList prompts;
+    QStringList commands;
+    bool commandsFail = false;
+    QDateTime start{QDate(2026, 12, 7), QTime(22, 29, 50)};
+    qint64 elapsedMs = 0;
+
+    class Timer;
+
+private:
+    std::deque<std::function<int()>> answers_;
+    std::deque<QString> textAnswers_;
+    std::vector<Timer *> timers_;
+    quint64 armCount_ = 0;
+};
+
+// A double-click as a user makes it: press, release, double-click, release.
+void userDoubleClick(QWidget *widget, QPoint at);
+
+// The program's windows on a fake desktop.
+struct TestApp {
+    FakeDesktop desktop;
+    int quitCalls = 0;
+    Forms forms{desktop, [this] { ++quitCalls; }};
+
+    TestApp();
+    void finishLoading(); // Form1's loading animation runs to its end
+};
