@@ -1,0 +1,39 @@
+# make run   - install what is missing, build (Release) and start the program
+# make test  - install what is missing, build (Debug, sanitizers) and run every test
+# make bench - start-up, memory, idle CPU and countdown accuracy figures
+
+RELEASE := build/release
+DEBUG := build/debug
+
+.PHONY: run test bench deps release debug format-check clean
+
+deps:
+	@scripts/install-deps
+
+release: deps
+	@cmake -S . -B $(RELEASE) -G Ninja -DCMAKE_BUILD_TYPE=Release -DMORVANE_TESTS=OFF >/dev/null
+	@cmake --build $(RELEASE)
+
+debug: deps
+	@cmake -S . -B $(DEBUG) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMORVANE_SANITIZE=ON >/dev/null
+	@cmake --build $(DEBUG)
+
+run: release
+	@if [ -z "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
+		echo "make run: no display (DISPLAY and WAYLAND_DISPLAY are unset). Start it from a desktop session," >&2; \
+		echo "or under a virtual one: xvfb-run -a $(RELEASE)/src/morvane" >&2; \
+		exit 1; \
+	fi
+	$(RELEASE)/src/morvane
+
+test: debug
+	cd $(DEBUG) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2 --timeout 300
+
+bench: release
+	$(RELEASE)/bench/run-benches
+
+format-check:
+	clang-format --dry-run --Werror $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	rm -rf build
