@@ -30,7 +30,7 @@ test: debug
 	cd $(DEBUG) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2 --timeout 300
 
 bench: release
-	$(RELEASE)/bench/run-benches
+	bench/run-benches $(RELEASE)
 
 format-check:
 	clang-format --dry-run --Werror $$(git ls-files '*.cpp' '*.h')
