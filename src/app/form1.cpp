@@ -19,7 +19,8 @@ void confirmPowerAction(Desktop &desktop, const QString &question, PowerAction a
 }
 } // namespace
 
-Form1::Form1(Forms &forms) : Window(forms.desktop(), QStringLiteral("Morvane_V1.0"), 3975, 2595), forms_(forms)
+Form1::Form1(Forms &forms)
+    : Window(forms.desktop(), QStringLiteral("Morvane_V1.0"), 3975, 2595), forms_(forms)
 {
     QWidget *w = client();
     // Created in tab order; the panels last, so that they lie over the buttons.
@@ -142,8 +143,8 @@ void Form1::Command3_MouseDown()
 void Form1::Form_DblClick()
 {
     const QDateTime now = desktop().now();
-    desktop().showMessage(QStringLiteral("当前日期:") + DateText(now.date()) + QStringLiteral("\r\n当前时间:") +
-                              TimeText(now.time()),
+    desktop().showMessage(QStringLiteral("当前日期:") + DateText(now.date()) +
+                              QStringLiteral("\r\n当前时间:") + TimeText(now.time()),
                           MsgStyle::Ok, QStringLiteral("时间提示"));
 }
 

@@ -48,7 +48,8 @@ bool RemindAt::decrement()
 Forms::Forms(Desktop &desktop, std::function<void()> quit) : desktop_(desktop), quit_(std::move(quit))
 {
     setProgramEnded(false);
-    setErrorReporter([&desktop](const QString &message) { desktop.postMessage(message, QStringLiteral("Morvane")); });
+    setErrorReporter(
+        [&desktop](const QString &message) { desktop.postMessage(message, QStringLiteral("Morvane")); });
 }
 
 Forms::~Forms()
@@ -61,7 +62,10 @@ Forms::~Forms()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-void Forms::start() { form1().showWindow(); }
+void Forms::start()
+{
+    form1().showWindow();
+}
 
 Form1 &Forms::form1()
 {

@@ -1,3 +1,6 @@
 #include "app/power.h"
 
-QString powerCommandLine(PowerAction action) { return windowsCommandLine(action); }
+QString powerCommandLine(PowerAction action)
+{
+    return windowsCommandLine(action);
+}

@@ -30,7 +30,10 @@ bool isValidEntry(const QString &entry)
     return value >= 0 && value == std::floor(value);
 }
 
-bool isZeroFigure(const QString &figure) { return IsNumericText(figure) && StrictTextToNumber(figure) == 0; }
+bool isZeroFigure(const QString &figure)
+{
+    return IsNumericText(figure) && StrictTextToNumber(figure) == 0;
+}
 
 Form2::Form2(Forms &forms) : Window(forms.desktop(), QStringLiteral("Morvane"), 4320, 4740), forms_(forms)
 {

@@ -33,7 +33,8 @@ void Form4::Timer1_Timer()
     // A typed reminder that is not a number has nothing to count down: leave it be.
     if (!forms_.remindAt.decrement())
         return;
-    Label2->setCaption(QStringLiteral("距离关机还有 ") + NumberToText(forms_.remindAt.number()) + QStringLiteral(" 秒"));
+    Label2->setCaption(QStringLiteral("距离关机还有 ") + NumberToText(forms_.remindAt.number()) +
+                       QStringLiteral(" 秒"));
 }
 
 void Form4::Command1_Click()

@@ -18,11 +18,20 @@ std::function<void(const QString &)> g_errorReporter;
 bool g_ended = false;
 } // namespace
 
-void setErrorReporter(std::function<void(const QString &)> reporter) { g_errorReporter = std::move(reporter); }
+void setErrorReporter(std::function<void(const QString &)> reporter)
+{
+    g_errorReporter = std::move(reporter);
+}
 
-void setProgramEnded(bool ended) { g_ended = ended; }
+void setProgramEnded(bool ended)
+{
+    g_ended = ended;
+}
 
-bool programEnded() { return g_ended; }
+bool programEnded()
+{
+    return g_ended;
+}
 
 void runEvent(const Handler &handler)
 {
@@ -36,9 +45,15 @@ void runEvent(const Handler &handler)
     }
 }
 
-int twipsToPixels(int twips) { return (twips >= 0 ? twips + 7 : twips - 7) / 15; }
+int twipsToPixels(int twips)
+{
+    return (twips >= 0 ? twips + 7 : twips - 7) / 15;
+}
 
-QColor colorFromBgr(quint32 bgr) { return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF)); }
+QColor colorFromBgr(quint32 bgr)
+{
+    return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
+}
 
 void placeTwips(QWidget &widget, int left, int top, int width, int height)
 {
@@ -160,7 +175,8 @@ void Label::mousePressEvent(QMouseEvent *event)
 
 void Label::mouseReleaseEvent(QMouseEvent *event)
 {
-    const bool click = !afterDoubleClick_ && event->button() == Qt::LeftButton && rect().contains(event->pos());
+    const bool click =
+        !afterDoubleClick_ && event->button() == Qt::LeftButton && rect().contains(event->pos());
     afterDoubleClick_ = false;
     if (click)
         runEvent(onClick);
@@ -212,7 +228,8 @@ void TextBox::mouseReleaseEvent(QMouseEvent *event)
 
 // --- CommandButton
 
-CommandButton::CommandButton(QWidget *parent, const QString &caption, int left, int top, int width, int height)
+CommandButton::CommandButton(QWidget *parent, const QString &caption, int left, int top, int width,
+                             int height)
     : QPushButton(caption, parent)
 {
     setAutoDefault(true); // a focused button takes Enter itself
@@ -384,8 +401,7 @@ MenuItem::MenuItem(QObject *parent, const QString &caption, const QKeySequence &
 
 Menu::Menu(Window *window, const QString &caption)
     : QObject(window), window_(window), menu_(window->menuBar()->addMenu(caption))
-{
-}
+{}
 
 MenuItem *Menu::addItem(const QString &caption, const QKeySequence &shortcut)
 {
@@ -394,7 +410,10 @@ MenuItem *Menu::addItem(const QString &caption, const QKeySequence &shortcut)
     return item;
 }
 
-bool Menu::isVisible() const { return menu_->menuAction()->isVisible() && !window_->menuBar()->isHidden(); }
+bool Menu::isVisible() const
+{
+    return menu_->menuAction()->isVisible() && !window_->menuBar()->isHidden();
+}
 
 void Menu::setVisible(bool visible)
 {

@@ -6,8 +6,7 @@
 
 RuntimeError::RuntimeError(Code code)
     : std::runtime_error("run-time error " + std::to_string(int(code))), code_(code)
-{
-}
+{}
 
 QString RuntimeError::message() const
 {
@@ -23,7 +22,10 @@ QString RuntimeError::message() const
 
 namespace {
 
-bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+bool isDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
 
 double finiteOrOverflow(double value)
 {
@@ -206,11 +208,20 @@ QString DateText(const QDate &date, const QLocale &locale)
     return locale.toString(date, QLocale::ShortFormat);
 }
 
-QString TimeText(const QTime &time) { return FormatClock(time, QStringLiteral("hh:nn:ss")); }
+QString TimeText(const QTime &time)
+{
+    return FormatClock(time, QStringLiteral("hh:nn:ss"));
+}
 
-int16_t ToInt16(double value) { return int16_t(roundToInt(value, -32768.0, 32767.0)); }
+int16_t ToInt16(double value)
+{
+    return int16_t(roundToInt(value, -32768.0, 32767.0));
+}
 
-int32_t ToInt32(double value) { return roundToInt(value, -2147483648.0, 2147483647.0); }
+int32_t ToInt32(double value)
+{
+    return roundToInt(value, -2147483648.0, 2147483647.0);
+}
 
 int32_t Remainder(double dividend, int32_t divisor)
 {
@@ -234,11 +245,20 @@ QTime ShiftTime(const QTime &time, double seconds)
     return QTime(0, 0).addSecs(int(inDay));
 }
 
-double CheckedAdd(double a, double b) { return finiteOrOverflow(a + b); }
+double CheckedAdd(double a, double b)
+{
+    return finiteOrOverflow(a + b);
+}
 
-double CheckedSubtract(double a, double b) { return finiteOrOverflow(a - b); }
+double CheckedSubtract(double a, double b)
+{
+    return finiteOrOverflow(a - b);
+}
 
-double CheckedMultiply(double a, double b) { return finiteOrOverflow(a * b); }
+double CheckedMultiply(double a, double b)
+{
+    return finiteOrOverflow(a * b);
+}
 
 double CheckedDivide(double a, double b)
 {

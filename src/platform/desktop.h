@@ -8,7 +8,7 @@
 
 // Message box styles and results, as the program's logic speaks of them.
 namespace MsgStyle {
-constexpr int Ok = 0;             // OK only
+constexpr int Ok = 0;                // OK only
 constexpr int OkCancelQuestion = 33; // OK and Cancel, question icon, OK the default
 constexpr int YesNoQuestion = 36;    // Yes and No, question icon
 } // namespace MsgStyle

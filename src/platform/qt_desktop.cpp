@@ -70,8 +70,8 @@ QtDesktop::QtDesktop()
     // When the desktop session ends, the windows must not veto it.
     if (auto *app = qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
         QObject::connect(
-            app, &QGuiApplication::commitDataRequest, app, [](QSessionManager &) { Window::setSessionEnding(true); },
-            Qt::DirectConnection);
+            app, &QGuiApplication::commitDataRequest, app,
+            [](QSessionManager &) { Window::setSessionEnding(true); }, Qt::DirectConnection);
     }
 }
 
@@ -152,20 +152,28 @@ void QtDesktop::runCommand(const QString &commandLine)
     connect(process, &QProcess::finished, this,
             [this, process, commandLine, done](int exitCode, QProcess::ExitStatus status) {
                 if (status != QProcess::NormalExit || exitCode != 0)
-                    postMessage(commandFailedText(commandLine, status == QProcess::NormalExit ? exitCode : -1),
-                                QStringLiteral("提示"));
+                    postMessage(
+                        commandFailedText(commandLine, status == QProcess::NormalExit ? exitCode : -1),
+                        QStringLiteral("提示"));
                 done();
             });
-    connect(process, &QProcess::errorOccurred, this, [this, process, commandLine, done](QProcess::ProcessError e) {
-        if (e != QProcess::FailedToStart)
-            return;
-        postMessage(commandNotStartedText(commandLine), QStringLiteral("提示"));
-        done();
-    });
+    connect(process, &QProcess::errorOccurred, this,
+            [this, process, commandLine, done](QProcess::ProcessError e) {
+                if (e != QProcess::FailedToStart)
+                    return;
+                postMessage(commandNotStartedText(commandLine), QStringLiteral("提示"));
+                done();
+            });
     running_.push_back(process);
     process->start(program, args);
 }
 
-QDateTime QtDesktop::now() const { return QDateTime::currentDateTime(); }
+QDateTime QtDesktop::now() const
+{
+    return QDateTime::currentDateTime();
+}
 
-std::unique_ptr<TimerBackend> QtDesktop::createTimer() { return std::make_unique<QtTimerBackend>(); }
+std::unique_ptr<TimerBackend> QtDesktop::createTimer()
+{
+    return std::make_unique<QtTimerBackend>();
+}

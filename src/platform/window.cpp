@@ -25,13 +25,22 @@ private:
     Window *window_;
 };
 
-bool usable(const CommandButton *button) { return button && button->isVisible() && button->isEnabled(); }
+bool usable(const CommandButton *button)
+{
+    return button && button->isVisible() && button->isEnabled();
+}
 
 } // namespace
 
-void Window::setSessionEnding(bool ending) { g_sessionEnding = ending; }
+void Window::setSessionEnding(bool ending)
+{
+    g_sessionEnding = ending;
+}
 
-bool Window::sessionEnding() { return g_sessionEnding; }
+bool Window::sessionEnding()
+{
+    return g_sessionEnding;
+}
 
 Window::Window(Desktop &desktop, const QString &caption, int clientWidth, int clientHeight)
     : desktop_(desktop), client_(new ClientArea(this)), layout_(new QVBoxLayout(this))
@@ -66,11 +75,20 @@ void Window::showWindow()
     activateWindow();
 }
 
-void Window::hideWindow() { hide(); }
+void Window::hideWindow()
+{
+    hide();
+}
 
-void Window::minimize() { setWindowState(windowState() | Qt::WindowMinimized); }
+void Window::minimize()
+{
+    setWindowState(windowState() | Qt::WindowMinimized);
+}
 
-bool Window::isMinimizedState() const { return windowState() & Qt::WindowMinimized; }
+bool Window::isMinimizedState() const
+{
+    return windowState() & Qt::WindowMinimized;
+}
 
 void Window::stopTimers()
 {

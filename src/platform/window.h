@@ -25,9 +25,9 @@ public:
     void setDefaultButton(CommandButton *button) { defaultButton_ = button; }
     void setCancelButton(CommandButton *button) { cancelButton_ = button; }
 
-    void showWindow();       // show, not modal, restored and in front
-    void hideWindow();       // hide; controls and timers live on
-    void minimize();         // WindowState := 1
+    void showWindow(); // show, not modal, restored and in front
+    void hideWindow(); // hide; controls and timers live on
+    void minimize();   // WindowState := 1
     bool isMinimizedState() const;
 
     void addTimer(Timer *timer) { timers_.push_back(timer); }

@@ -9,7 +9,10 @@
 
 namespace {
 
-std::string str(const QString &s) { return s.toStdString(); }
+std::string str(const QString &s)
+{
+    return s.toStdString();
+}
 
 TEST(Form1Loading, EachTickFollowsTheTable)
 {
@@ -39,9 +42,9 @@ TEST(Form1Loading, EachTickFollowsTheTable)
         int interval;
         bool label4;
     } table[] = {
-        {1, 20, 20, false},   {30, 600, 20, false},  {31, 620, 10, true},   {80, 1110, 10, true},
-        {81, 1120, 20, false}, {94, 1380, 20, false}, {95, 1400, 40, false}, {99, 1560, 40, false},
-        {100, 1600, 40, false},
+        {1, 20, 20, false},    {30, 600, 20, false},  {31, 620, 10, true},
+        {80, 1110, 10, true},  {81, 1120, 20, false}, {94, 1380, 20, false},
+        {95, 1400, 40, false}, {99, 1560, 40, false}, {100, 1600, 40, false},
     };
     for (const auto &row : table) {
         EXPECT_EQ(seen[row.n].at, row.at) << "tick " << row.n;
@@ -60,8 +63,9 @@ TEST(Form1Loading, TheRevealUncoversTheButtonsAndStartsTheTitle)
         EXPECT_FALSE(w->isVisible());
     app.desktop.advance(1);
     EXPECT_FALSE(f.Frame1->isVisible());
-    for (QWidget *w : std::initializer_list<QWidget *>{f.Command1, f.Command2, f.Command8, f.Command5, f.Command7,
-                                                        f.Command4, f.Command3, f.Command9, f.Label5})
+    for (QWidget *w :
+         std::initializer_list<QWidget *>{f.Command1, f.Command2, f.Command8, f.Command5, f.Command7,
+                                          f.Command4, f.Command3, f.Command9, f.Label5})
         EXPECT_TRUE(w->isVisible());
     EXPECT_FALSE(f.Label7->isVisible());
     EXPECT_FALSE(f.Timer1->enabled());
@@ -81,8 +85,9 @@ TEST(Form1Title, TicksOneToEight)
         quint32 color;
         double size;
     } after[] = {
-        {"Hello", 0, 26.25},       {"Hello", 255, 26.25},     {"Hello", 65280, 26.25}, {"Q D X", 16711680, 26.25},
-        {"Q D X", 16711680, 26.25}, {"Q D X", 16711680, 26.25}, {"Morvane", 16711680, 14}, {"Morvane", 16711680, 14},
+        {"Hello", 0, 26.25},        {"Hello", 255, 26.25},      {"Hello", 65280, 26.25},
+        {"Q D X", 16711680, 26.25}, {"Q D X", 16711680, 26.25}, {"Q D X", 16711680, 26.25},
+        {"Morvane", 16711680, 14},  {"Morvane", 16711680, 14},
     };
     EXPECT_EQ(f.titleTicks, 0);
     for (int tick = 1; tick <= 8; ++tick) {
@@ -131,8 +136,8 @@ TEST(Form1DateBox, OnlyTheBackgroundOpensIt)
     userDoubleClick(f.client(), QPoint(250, 160));
     ASSERT_EQ(app.desktop.messages.size(), 1u);
     const QDateTime now = app.desktop.now();
-    EXPECT_EQ(app.desktop.messages[0].text,
-              QStringLiteral("当前日期:") + DateText(now.date()) + QStringLiteral("\r\n当前时间:") + TimeText(now.time()));
+    EXPECT_EQ(app.desktop.messages[0].text, QStringLiteral("当前日期:") + DateText(now.date()) +
+                                                QStringLiteral("\r\n当前时间:") + TimeText(now.time()));
     EXPECT_EQ(app.desktop.messages[0].style, 0);
     EXPECT_EQ(str(app.desktop.messages[0].title), "时间提示");
 }

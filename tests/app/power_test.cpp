@@ -27,7 +27,8 @@ TEST(PowerTables, LinuxLines)
         {PowerAction::LogOff, "1;reboot", "loginctl terminate-user 1000"},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(linuxCommandLine(c.action, QString::fromUtf8(c.session), 1000).toStdString(), c.line) << c.session;
+        EXPECT_EQ(linuxCommandLine(c.action, QString::fromUtf8(c.session), 1000).toStdString(), c.line)
+            << c.session;
 }
 
 } // namespace

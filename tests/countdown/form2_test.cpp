@@ -73,7 +73,8 @@ TEST_F(Countdown, CancelGivesTheCancelledLayoutAndNothingEverFires)
     EXPECT_FALSE(f.Timer1->enabled());
     EXPECT_TRUE(f.Text1->text().isEmpty());
     EXPECT_TRUE(f.Text1->isEnabled());
-    for (QWidget *w : std::initializer_list<QWidget *>{f.Label1, f.Text1, f.Label2, f.Label7, f.Label15, f.Frame1})
+    for (QWidget *w :
+         std::initializer_list<QWidget *>{f.Label1, f.Text1, f.Label2, f.Label7, f.Label15, f.Frame1})
         EXPECT_TRUE(w->isVisible()) << w->metaObject()->className();
     for (QWidget *w : std::initializer_list<QWidget *>{f.Check1, f.Frame2, f.Frame3, f.Label8})
         EXPECT_FALSE(w->isVisible());

@@ -2,7 +2,10 @@
 
 namespace {
 
-QString line(int seconds) { return QStringLiteral("距离关机还有 %1 秒").arg(seconds); }
+QString line(int seconds)
+{
+    return QStringLiteral("距离关机还有 %1 秒").arg(seconds);
+}
 
 TEST_F(Countdown, APresetReminderOpensAtItsFigure)
 {

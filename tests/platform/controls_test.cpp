@@ -35,7 +35,9 @@ struct Probe : Window {
         text->onChange = [this] { log << "text:" + text->text(); };
         check->onClick = [this] { log << QStringLiteral("check:%1").arg(check->value()); };
         combo->onClick = [this] { log << QStringLiteral("comboClick:%1").arg(combo->listIndex()); };
-        combo->onChange = [this] { log << QStringLiteral("comboChange:%1:%2").arg(combo->text()).arg(combo->listIndex()); };
+        combo->onChange = [this] {
+            log << QStringLiteral("comboChange:%1:%2").arg(combo->text()).arg(combo->listIndex());
+        };
         ok->onClick = [this] { log << "ok"; };
         back->onClick = [this] { log << "back"; };
         ok->onMouseDown = [this] { log << "okDown"; };
@@ -81,8 +83,8 @@ TEST_F(Controls, ProgramAssignmentsRunHandlersNestedAndOnlyOnChange)
     probe.combo->setText(QStringLiteral("20"));
     probe.combo->setText(QStringLiteral("20"));
     probe.check->setValue(0);
-    EXPECT_EQ(probe.take(), (QStringList{"label:b", "after label", "text:5", "after text", "check:1", "after check",
-                                         "comboChange:20:-1", "check:0"}));
+    EXPECT_EQ(probe.take(), (QStringList{"label:b", "after label", "text:5", "after text", "check:1",
+                                         "after check", "comboChange:20:-1", "check:0"}));
 }
 
 TEST_F(Controls, UserEditsRaiseTheSameHandlers)
@@ -226,7 +228,8 @@ TEST(RealTimer, TicksNestedWhileItsOwnTickWaitsInAModalBox)
         ++depth;
         maxDepth = std::max(maxDepth, depth);
         if (depth == 1 && !done) {
-            result = desktop.showMessage(QStringLiteral("wait"), MsgStyle::OkCancelQuestion, QStringLiteral("t"));
+            result =
+                desktop.showMessage(QStringLiteral("wait"), MsgStyle::OkCancelQuestion, QStringLiteral("t"));
             done = true;
         } else if (ticks >= 4) {
             if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))

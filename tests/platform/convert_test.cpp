@@ -9,7 +9,10 @@ namespace {
 const QLocale C = QLocale::c();
 const QLocale German(QLocale::German, QLocale::Germany); // "," decimal, "." thousands
 
-std::string str(const QString &s) { return s.toStdString(); }
+std::string str(const QString &s)
+{
+    return s.toStdString();
+}
 
 TEST(Conversions, NumberToTextShortestForm)
 {
@@ -45,12 +48,12 @@ TEST(Conversions, StrictAndNumericAgree)
         bool numeric;
         double value;
     } cases[] = {
-        {"5", true, 5},        {"  42 ", true, 42},     {"-3", true, -3},       {"+7", true, 7},
-        {"0.5", true, 0.5},    {".5", true, 0.5},       {"5.", true, 5},        {"00", true, 0},
-        {"1e3", true, 1000},   {"2.5E-1", true, 0.25},  {"1,000", true, 1000},  {"1,234,567.5", true, 1234567.5},
-        {"", false, 0},        {" ", false, 0},         {"abc", false, 0},      {"5a", false, 0},
-        {".", false, 0},       {"-", false, 0},         {"1e", false, 0},       {",5", false, 0},
-        {"1,", false, 0},      {"1.2.3", false, 0},     {"1e400", false, 0},    {"0x10", false, 0},
+        {"5", true, 5},      {"  42 ", true, 42},    {"-3", true, -3},      {"+7", true, 7},
+        {"0.5", true, 0.5},  {".5", true, 0.5},      {"5.", true, 5},       {"00", true, 0},
+        {"1e3", true, 1000}, {"2.5E-1", true, 0.25}, {"1,000", true, 1000}, {"1,234,567.5", true, 1234567.5},
+        {"", false, 0},      {" ", false, 0},        {"abc", false, 0},     {"5a", false, 0},
+        {".", false, 0},     {"-", false, 0},        {"1e", false, 0},      {",5", false, 0},
+        {"1,", false, 0},    {"1.2.3", false, 0},    {"1e400", false, 0},   {"0x10", false, 0},
     };
     for (const auto &c : cases) {
         const QString text = QString::fromUtf8(c.text);
@@ -93,9 +96,9 @@ TEST(Conversions, LenientReading)
         const char *text;
         double value;
     } cases[] = {
-        {"", 0},          {"abc", 0},       {"12abc", 12},      {" 1 2 ", 12},   {"\t-3.5", -3.5},
-        {"1.5.6", 1.5},   {"2e3x", 2000},   {"2e", 2},          {"+.5", 0.5},    {"1,5", 1},
-        {"--5", 0},       {"7-", 7},        {"1\n2", 12},       {".", 0},        {"3E-2", 0.03},
+        {"", 0},        {"abc", 0},     {"12abc", 12}, {" 1 2 ", 12}, {"\t-3.5", -3.5},
+        {"1.5.6", 1.5}, {"2e3x", 2000}, {"2e", 2},     {"+.5", 0.5},  {"1,5", 1},
+        {"--5", 0},     {"7-", 7},      {"1\n2", 12},  {".", 0},      {"3E-2", 0.03},
     };
     for (const auto &c : cases)
         EXPECT_DOUBLE_EQ(TextToNumber(QString::fromUtf8(c.text)), c.value) << c.text;
@@ -107,7 +110,8 @@ TEST(Conversions, RoundingHalvesToEvenAndOverflows)
     const struct {
         double in;
         int out;
-    } cases[] = {{0.5, 0}, {1.5, 2}, {2.5, 2}, {-0.5, 0}, {-1.5, -2}, {2.4999, 2}, {32767.4, 32767}, {-32768.5, -32768}};
+    } cases[] = {{0.5, 0},   {1.5, 2},    {2.5, 2},         {-0.5, 0},
+                 {-1.5, -2}, {2.4999, 2}, {32767.4, 32767}, {-32768.5, -32768}};
     for (const auto &c : cases)
         EXPECT_EQ(ToInt16(c.in), c.out) << c.in;
     for (double bad : {32767.5, -32769.0, 1e10, std::nan("")})
@@ -131,7 +135,7 @@ TEST(Conversions, TimeOfDayCarriesAndWraps)
         double h, m, s;
         const char *text;
     } cases[] = {
-        {22, 30, 0, "22:30:00"}, {0, 0, 60, "00:01:00"}, {24, 0, 0, "00:00:00"},
+        {22, 30, 0, "22:30:00"}, {0, 0, 60, "00:01:00"},  {24, 0, 0, "00:00:00"},
         {0, -1, 0, "23:59:00"},  {0, 0, -30, "23:59:30"}, {10, 59.5, 59, "11:00:59"},
     };
     for (const auto &c : cases)

@@ -13,7 +13,6 @@
 
 namespace {
 
-
 // Presses a button of the next modal box by its text.
 void pressInNextBox(const QString &buttonText)
 {
@@ -45,19 +44,22 @@ TEST(QtDesktopBoxes, StylesMapToButtonsAndResults)
     };
     for (const auto &c : cases) {
         pressInNextBox(QString::fromUtf8(c.press));
-        EXPECT_EQ(desktop.showMessage(QStringLiteral("q"), c.style, QStringLiteral("提示")), c.result) << c.press;
+        EXPECT_EQ(desktop.showMessage(QStringLiteral("q"), c.style, QStringLiteral("提示")), c.result)
+            << c.press;
     }
 }
 
 TEST(QtDesktopBoxes, EnterTakesOkAndEscTakesCancel)
 {
     QtDesktop desktop;
-    for (auto [key, result] : {std::pair{Qt::Key_Return, MsgResult::Ok}, std::pair{Qt::Key_Escape, MsgResult::Cancel}}) {
+    for (auto [key, result] :
+         {std::pair{Qt::Key_Return, MsgResult::Ok}, std::pair{Qt::Key_Escape, MsgResult::Cancel}}) {
         QTimer::singleShot(0, [key = key] {
             if (QWidget *box = QApplication::activeModalWidget())
                 QTest::keyClick(box->focusWidget() ? box->focusWidget() : box, key);
         });
-        EXPECT_EQ(desktop.showMessage(QStringLiteral("q"), MsgStyle::OkCancelQuestion, QStringLiteral("t")), result);
+        EXPECT_EQ(desktop.showMessage(QStringLiteral("q"), MsgStyle::OkCancelQuestion, QStringLiteral("t")),
+                  result);
     }
 }
 

@@ -43,9 +43,15 @@ void FakeDesktop::answer(int result)
     answers_.push_back([result] { return result; });
 }
 
-void FakeDesktop::answerWith(std::function<int()> answer) { answers_.push_back(std::move(answer)); }
+void FakeDesktop::answerWith(std::function<int()> answer)
+{
+    answers_.push_back(std::move(answer));
+}
 
-void FakeDesktop::answerText(const QString &text) { textAnswers_.push_back(text); }
+void FakeDesktop::answerText(const QString &text)
+{
+    textAnswers_.push_back(text);
+}
 
 void FakeDesktop::advance(qint64 ms)
 {
@@ -104,13 +110,25 @@ void FakeDesktop::runCommand(const QString &commandLine)
     commands << commandLine;
 }
 
-QDateTime FakeDesktop::now() const { return start.addMSecs(elapsedMs); }
+QDateTime FakeDesktop::now() const
+{
+    return start.addMSecs(elapsedMs);
+}
 
-std::unique_ptr<TimerBackend> FakeDesktop::createTimer() { return std::make_unique<Timer>(*this); }
+std::unique_ptr<TimerBackend> FakeDesktop::createTimer()
+{
+    return std::make_unique<Timer>(*this);
+}
 
-TestApp::TestApp() { forms.start(); }
+TestApp::TestApp()
+{
+    forms.start();
+}
 
-void TestApp::finishLoading() { desktop.advance(2000); }
+void TestApp::finishLoading()
+{
+    desktop.advance(2000);
+}
 
 void userDoubleClick(QWidget *widget, QPoint at)
 {
