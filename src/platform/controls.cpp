@@ -5,6 +5,7 @@
 #include "platform/qt_desktop.h"
 #include "platform/window.h"
 
+#include <QFontDatabase>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -82,6 +83,15 @@ void applyFont(QWidget &widget, double pointSize, bool bold)
     widget.setFont(font);
 }
 
+QFont faceFont(const QFont &base, const QString &family, double pointSize)
+{
+    QFont font = base;
+    if (QFontDatabase::hasFamily(family))
+        font.setFamily(family);
+    font.setPointSizeF(pointSize);
+    return font;
+}
+
 void EventSource::raiseEvent(const Handler &handler)
 {
     if (!carried_) {
@@ -155,10 +165,7 @@ void Label::setBold(bool bold)
 
 void Label::setFace(const QString &family, double pointSize)
 {
-    QFont f(family);
-    f.setPointSizeF(pointSize);
-    f.setBold(font().bold());
-    setFont(f);
+    setFont(faceFont(font(), family, pointSize));
     fit();
 }
 

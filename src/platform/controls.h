@@ -36,6 +36,10 @@ QColor colorFromBgr(quint32 bgr); // 0x00BBGGRR
 void placeTwips(QWidget &widget, int left, int top, int width = -1, int height = -1);
 void applyForeColor(QWidget &widget, quint32 bgr);
 void applyFont(QWidget &widget, double pointSize, bool bold);
+// A font of the given face at the given size; where the face is not installed, the
+// default face (asking for a missing face makes the font system search for a
+// stand-in, which is slow and gives nothing better).
+QFont faceFont(const QFont &base, const QString &family, double pointSize);
 
 // Helper for controls whose change is reported by a Qt signal: while the program
 // assigns, a handler's error is carried out to the assigning code.

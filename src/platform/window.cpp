@@ -46,9 +46,7 @@ Window::Window(Desktop &desktop, const QString &caption, int clientWidth, int cl
     : desktop_(desktop), client_(new ClientArea(this)), layout_(new QVBoxLayout(this))
 {
     setWindowTitle(caption);
-    QFont font(QStringLiteral("SimSun"));
-    font.setPointSizeF(9);
-    setFont(font);
+    setFont(faceFont(font(), QStringLiteral("SimSun"), 9));
     client_->setFixedSize(twipsToPixels(clientWidth), twipsToPixels(clientHeight));
     layout_->setContentsMargins(0, 0, 0, 0);
     layout_->setSpacing(0);
