@@ -43,6 +43,11 @@ void runEvent(const Handler &handler)
     } catch (const RuntimeError &error) {
         if (g_errorReporter)
             g_errorReporter(error.message());
+    } catch (const std::exception &error) {
+        // Not a run-time error of the logic but a fault; still, the program (and any
+        // pending timed shutdown) must go on.
+        if (g_errorReporter)
+            g_errorReporter(QStringLiteral("程序内部错误：") + QString::fromLocal8Bit(error.what()));
     }
 }
 

@@ -122,8 +122,24 @@ TEST_F(Countdown, ReturningShowsTheNoticeAndTheShutdownStillComes)
     EXPECT_FALSE(f2().isVisible());
     EXPECT_TRUE(f1.Label7->isVisible());
     EXPECT_FALSE(f1.Command7->isEnabled());
+    const int ticks = f1.titleTicks;
     app.desktop.advance(4000);
     EXPECT_EQ(app.desktop.commands, QStringList{"systemctl poweroff"});
+    EXPECT_EQ(f1.titleTicks, ticks + 4) << "hiding and showing restarts no animation";
+    EXPECT_EQ(f1.Label2->caption(), QStringLiteral("100"));
+}
+
+TEST_F(Countdown, TheShutdownComesWhileAModalBoxWaits)
+{
+    start("5");
+    QTest::mouseClick(f2().Command2, Qt::LeftButton);
+    app.desktop.answerWith([this] {
+        app.desktop.advance(6000); // the exit question stays open for six seconds
+        return MsgResult::No;
+    });
+    QTest::mouseClick(app.forms.form1().Command4, Qt::LeftButton);
+    EXPECT_EQ(app.desktop.commands, QStringList{"systemctl poweroff"});
+    EXPECT_EQ(app.quitCalls, 0);
 }
 
 TEST_F(Countdown, CloseBoxIsRefusedAndMinimisesTheMainWindow)

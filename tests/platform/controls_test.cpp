@@ -165,6 +165,10 @@ TEST_F(Controls, AnEscapedErrorIsReportedAndTheProgramGoesOn)
     EXPECT_EQ(probe.take(), QStringList{"okDown"}) << "the click handler stopped at the error";
     QTest::keyClicks(probe.text, QStringLiteral("y")); // a user edit is an event of its own
     EXPECT_EQ(reports.size(), 2u);
+    probe.back->onClick = [] { throw std::logic_error("fault"); };
+    QTest::mouseClick(probe.back, Qt::LeftButton);
+    ASSERT_EQ(reports.size(), 3u);
+    EXPECT_TRUE(reports[2].endsWith(QStringLiteral("fault")));
     setErrorReporter(nullptr);
 }
 
