@@ -2,7 +2,6 @@
 
 #include "platform/convert.h"
 #include "platform/desktop.h"
-#include "platform/qt_desktop.h"
 #include "platform/window.h"
 
 #include <QFontDatabase>
@@ -49,6 +48,13 @@ void runEvent(const Handler &handler)
         if (g_errorReporter)
             g_errorReporter(QStringLiteral("程序内部错误：") + QString::fromLocal8Bit(error.what()));
     }
+}
+
+QString displayText(const QString &text)
+{
+    QString out = text;
+    out.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    return out;
 }
 
 int twipsToPixels(int twips)

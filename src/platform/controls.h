@@ -30,6 +30,9 @@ void setErrorReporter(std::function<void(const QString &message)> reporter);
 void setProgramEnded(bool ended);
 bool programEnded();
 
+// Texts join lines with CR LF; Qt widgets want plain line feeds.
+QString displayText(const QString &text);
+
 int twipsToPixels(int twips);
 QColor colorFromBgr(quint32 bgr); // 0x00BBGGRR
 // Places a widget; a negative width or height lets it size itself to its content.

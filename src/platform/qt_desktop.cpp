@@ -58,13 +58,6 @@ private:
 
 } // namespace
 
-QString displayText(const QString &text)
-{
-    QString out = text;
-    out.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    return out;
-}
-
 QtDesktop::QtDesktop()
 {
     // When the desktop session ends, the windows must not veto it.

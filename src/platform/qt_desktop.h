@@ -24,6 +24,3 @@ public:
 private:
     std::vector<QProcess *> running_;
 };
-
-// Box texts join lines with CR LF; Qt widgets want plain line feeds.
-QString displayText(const QString &text);
