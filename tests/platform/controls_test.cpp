@@ -5,7 +5,6 @@
 #include "platform/convert.h"
 
 #include <QApplication>
-#include <QMenuBar>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
@@ -185,37 +184,6 @@ TEST_F(Controls, CloseRequestsAskTheWindowUnlessTheSessionEnds)
     EXPECT_TRUE(probe.close());
     Window::setSessionEnding(false);
     EXPECT_EQ(asked, 1);
-}
-
-TEST_F(Controls, MenuBarExistsOnlyWhileTheMenuShows)
-{
-    Menu menu(&probe, QStringLiteral("m"));
-    MenuItem *item = menu.addItem(QStringLiteral("i"), QKeySequence(Qt::Key_F3));
-    int clicks = 0;
-    item->onClick = [&] { ++clicks; };
-    menu.setVisible(false);
-    const int height = probe.sizeHint().height();
-    menu.setVisible(true);
-    EXPECT_TRUE(probe.menuBar()->isVisibleTo(&probe));
-    EXPECT_GT(probe.sizeHint().height(), height) << "the client area keeps its size";
-    item->trigger();
-    EXPECT_EQ(clicks, 1);
-}
-
-TEST_F(Controls, TimerIntervalChangedInItsTickAppliesToTheNextTick)
-{
-    Timer timer(&probe, 20, false);
-    std::vector<qint64> at;
-    timer.onTimer = [&] {
-        at.push_back(desktop.elapsedMs);
-        timer.setInterval(at.size() == 1 ? 10 : 40);
-    };
-    timer.setEnabled(true);
-    desktop.advance(100);
-    EXPECT_EQ(at, (std::vector<qint64>{20, 30, 70}));
-    timer.setEnabled(false);
-    desktop.advance(1000);
-    EXPECT_EQ(at.size(), 3u);
 }
 
 // On the real event loop: a tick that opens a modal box keeps the timer ticking,
