@@ -7,7 +7,6 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
