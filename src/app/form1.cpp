@@ -10,7 +10,7 @@ namespace {
 constexpr quint32 Red = 255;
 constexpr quint32 Green = 65280;
 constexpr quint32 Blue = 16711680;
-const QString Kai = QStringLiteral("KaiTi");
+const QStringList Kai{QStringLiteral("KaiTi")};
 
 void confirmPowerAction(Desktop &desktop, const QString &question, PowerAction action)
 {

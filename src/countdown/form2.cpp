@@ -12,6 +12,9 @@
 namespace {
 constexpr quint32 Red = 255;
 const QString CancelCaption = QStringLiteral("取消关机");
+// Faces with narrow digits, so that the figure leaves its line readable.
+const QStringList FigureFaces{QStringLiteral("Arial"), QStringLiteral("WenQuanYi Zen Hei")};
+constexpr int FigureGap = 15; // twips between a figure and the text after it
 
 Label *redLabel(QWidget *parent, const QString &caption, int left, int top)
 {
@@ -54,9 +57,14 @@ Form2::Form2(Forms &forms) : Window(forms.desktop(), QStringLiteral("Morvane"), 
     Label3 = new Label(Frame1, QStringLiteral("计算机将在"), 240, 360);
     Label4 = new Label(Frame1, QString(), 1560, 300);
     Label4->setForeColor(Red);
-    Label4->setFontSize(14.25);
+    Label4->setFace(FigureFaces, 14.25);
     Label4->setBold(true);
+    // Up to three characters of the figure end before 2100 and up to five before 2450,
+    // where Label4_Change puts "秒后关闭！"; a longer figure pushes it further right.
+    Label4->shrinkToFit({QStringLiteral("888")}, 2100 - 1560 - FigureGap);
+    Label4->shrinkToFit({QStringLiteral("88888"), QStringLiteral("8E+88")}, 2450 - 1560 - FigureGap);
     Label5 = new Label(Frame1, QStringLiteral("秒后关闭！"), 2000, 360);
+    Label5->keepClearOf(Label4, FigureGap);
 
     Check1 = new CheckBox(w, QStringLiteral("查看详情"), 240, 2400, 1215, 255);
     Check1->hide();
@@ -66,6 +74,7 @@ Form2::Form2(Forms &forms) : Window(forms.desktop(), QStringLiteral("Morvane"), 
     Label10 = new Label(Frame2, QStringLiteral("电脑将在"), 0, 0);
     Label9 = new Label(Frame2, QStringLiteral("0"), 840, 0);
     Label11 = new Label(Frame2, QStringLiteral("分钟左右后关闭！"), 1320, 0);
+    Label11->keepClearOf(Label9, FigureGap);
     Label12 = new Label(Frame2, QString(), 0, 240);
 
     Frame3 = new Frame(w, QString(), Frame::NoBorder, 240, 3480, 3840, 615);

@@ -5,6 +5,7 @@
 #include "platform/window.h"
 
 #include <QFontDatabase>
+#include <QFontMetricsF>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -94,14 +95,38 @@ void applyFont(QWidget &widget, double pointSize, bool bold)
     widget.setFont(font);
 }
 
-QFont faceFont(const QFont &base, const QString &family, double pointSize)
+QFont faceFont(const QFont &base, const QStringList &families, double pointSize)
 {
     QFont font = base;
-    if (QFontDatabase::hasFamily(family))
-        font.setFamily(family);
+    for (const QString &family : families) {
+        if (QFontDatabase::hasFamily(family)) {
+            font.setFamily(family);
+            break;
+        }
+    }
     font.setPointSizeF(pointSize);
     return font;
 }
+
+namespace {
+// Widens the containers of a control that reaches past their right edge, up to the
+// window's client area (whose fixed size the window follows).
+void growToHold(QWidget &control)
+{
+    const int margin = twipsToPixels(120);
+    QWidget *child = &control;
+    for (QWidget *parent = child->parentWidget(); parent && !parent->isWindow();
+         child = parent, parent = parent->parentWidget()) {
+        const int needed = child->geometry().right() + 1 + margin;
+        if (needed <= parent->width())
+            return;
+        if (parent->minimumWidth() == parent->maximumWidth())
+            parent->setFixedWidth(needed);
+        else
+            parent->resize(needed, parent->height());
+    }
+}
+} // namespace
 
 void EventSource::raiseEvent(const Handler &handler)
 {
@@ -153,7 +178,41 @@ void Label::setCaption(const QString &caption)
 void Label::setLeft(int twips)
 {
     left_ = twips;
-    move(twipsToPixels(twips), y());
+    place();
+}
+
+void Label::place()
+{
+    int x = twipsToPixels(left_);
+    if (before_)
+        x = std::max(x, before_->geometry().right() + 1 + twipsToPixels(gapTwips_));
+    move(x, y());
+    if (before_)
+        growToHold(*this);
+}
+
+void Label::keepClearOf(Label *before, int gapTwips)
+{
+    before_ = before;
+    gapTwips_ = gapTwips;
+    before->follower_ = this;
+    place();
+}
+
+void Label::shrinkToFit(const QStringList &samples, int widthTwips)
+{
+    QFont f = font();
+    auto fits = [&] {
+        const QFontMetricsF metrics(f);
+        for (const QString &sample : samples)
+            if (metrics.horizontalAdvance(sample) > twipsToPixels(widthTwips))
+                return false;
+        return true;
+    };
+    while (!fits() && f.pointSizeF() > 1)
+        f.setPointSizeF(f.pointSizeF() - 0.25);
+    setFont(f);
+    fit();
 }
 
 void Label::setForeColor(quint32 bgr)
@@ -174,9 +233,9 @@ void Label::setBold(bool bold)
     fit();
 }
 
-void Label::setFace(const QString &family, double pointSize)
+void Label::setFace(const QStringList &families, double pointSize)
 {
-    setFont(faceFont(font(), family, pointSize));
+    setFont(faceFont(font(), families, pointSize));
     fit();
 }
 
@@ -184,6 +243,8 @@ void Label::fit()
 {
     if (autoSize_)
         resize(sizeHint());
+    if (follower_)
+        follower_->place();
 }
 
 void Label::mousePressEvent(QMouseEvent *event)
@@ -279,12 +340,22 @@ void CheckBox::setValue(int value)
 
 ComboBox::ComboBox(QWidget *parent, int left, int top, int width, int height) : QComboBox(parent)
 {
+    // When an edit finishes (Enter, Tab, a click elsewhere) and the typed text equals an
+    // entry, QComboBox selects that entry and reports it as activated. Typed text is not a
+    // pick: the first and last slots on editingFinished bracket QComboBox's own one
+    // (slots run in the order they were connected), and an activation inside is ignored.
+    auto *edit = new QLineEdit(this);
+    connect(edit, &QLineEdit::editingFinished, this, [this] { finishingEdit_ = true; });
     setEditable(true);
+    setLineEdit(edit);
+    connect(edit, &QLineEdit::editingFinished, this, [this] { finishingEdit_ = false; });
     setInsertPolicy(QComboBox::NoInsert);
     setCompleter(nullptr);
     setEditText(QString());
     placeTwips(*this, left, top, width, height);
     connect(this, &QComboBox::activated, this, [this](int index) {
+        if (finishingEdit_)
+            return;
         listIndex_ = index;
         raiseEvent(onClick);
     });

@@ -39,10 +39,10 @@ QColor colorFromBgr(quint32 bgr); // 0x00BBGGRR
 void placeTwips(QWidget &widget, int left, int top, int width = -1, int height = -1);
 void applyForeColor(QWidget &widget, quint32 bgr);
 void applyFont(QWidget &widget, double pointSize, bool bold);
-// A font of the given face at the given size; where the face is not installed, the
-// default face (asking for a missing face makes the font system search for a
-// stand-in, which is slow and gives nothing better).
-QFont faceFont(const QFont &base, const QString &family, double pointSize);
+// A font of the first of the given faces that is installed, at the given size; where
+// none is, the default face (asking for a missing face makes the font system search
+// for a stand-in, which is slow and gives nothing better).
+QFont faceFont(const QFont &base, const QStringList &families, double pointSize);
 
 // Helper for controls whose change is reported by a Qt signal: while the program
 // assigns, a handler's error is carried out to the assigning code.
@@ -69,7 +69,13 @@ public:
     double fontSize() const { return font().pointSizeF(); }
     void setFontSize(double pointSize);
     void setBold(bool bold);
-    void setFace(const QString &family, double pointSize);
+    void setFace(const QStringList &families, double pointSize);
+    // Lowers the font size, a quarter point at a time, until each sample fits in the width.
+    void shrinkToFit(const QStringList &samples, int widthTwips);
+    // Keeps this label clear of `before` on its line: it is drawn at its Left or, when
+    // `before` has grown into it, `gapTwips` after `before`'s right edge; its containers
+    // widen to hold it. Left itself keeps the value the program gave it.
+    void keepClearOf(Label *before, int gapTwips);
 
     Handler onChange;
     Handler onClick;
@@ -82,10 +88,14 @@ protected:
 
 private:
     void fit();
+    void place();
     QString caption_;
     int left_;
     int top_;
     bool autoSize_;
+    Label *before_ = nullptr;
+    Label *follower_ = nullptr;
+    int gapTwips_ = 0;
     bool afterDoubleClick_ = false;
     quint32 foreColor_ = 0;
 };
@@ -152,6 +162,7 @@ public:
 
 private:
     int listIndex_ = -1;
+    bool finishingEdit_ = false;
 };
 
 // A panel: hides its children with it. Without a border it is a plain opaque area.

@@ -1,6 +1,8 @@
 #include "platform/convert.h"
 
+#include <algorithm>
 #include <cfenv>
+#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -32,6 +34,62 @@ double finiteOrOverflow(double value)
     if (!std::isfinite(value))
         throw RuntimeError(RuntimeError::Overflow);
     return value;
+}
+
+// Decides for a number out of a 64-bit float's range (C form, no sign) whether it is
+// too large rather than too small: from the position of its first significant digit
+// and its exponent.
+bool beyondLargest(const char *begin, const char *end)
+{
+    const char *p = begin;
+    long order = 0; // decimal exponent of the first significant digit, before the exponent part
+    bool found = false;
+    long intDigits = 0;
+    for (; p != end && *p != '.' && *p != 'e'; ++p) {
+        if (*p != '0' || found) {
+            found = true;
+            ++intDigits;
+        }
+    }
+    if (found) {
+        order = intDigits - 1;
+    } else if (p != end && *p == '.') {
+        for (++p; p != end && *p == '0'; ++p)
+            --order;
+        --order;
+    }
+    while (p != end && *p != 'e')
+        ++p;
+    long exponent = 0;
+    if (p != end) {
+        ++p;
+        const bool negative = p != end && *p == '-';
+        if (p != end && (*p == '-' || *p == '+'))
+            ++p;
+        for (; p != end; ++p)
+            exponent = std::min(exponent * 10 + (*p - '0'), 1000000L); // far past any double
+        if (negative)
+            exponent = -exponent;
+    }
+    return order + exponent > 0;
+}
+
+// Reads a well-formed number in C form ([sign] digits [. digits] [e [sign] digits]).
+// Too large gives an infinity of its sign, too small gives zero; it never raises.
+double readPlainNumber(const QString &plain)
+{
+    const QByteArray bytes = plain.toLatin1();
+    const char *begin = bytes.constData();
+    const char *end = begin + bytes.size();
+    bool negative = false;
+    if (begin != end && (*begin == '+' || *begin == '-')) {
+        negative = *begin == '-';
+        ++begin;
+    }
+    double value = 0;
+    if (std::from_chars(begin, end, value).ec == std::errc::result_out_of_range)
+        value = beyondLargest(begin, end) ? std::numeric_limits<double>::infinity() : 0.0;
+    return negative ? -value : value;
 }
 
 // Parses the whole text in the locale's format. Returns false when the text is not a
@@ -86,9 +144,8 @@ bool parseStrict(const QString &text, const QLocale &locale, double &value, bool
     }
     if (i != n)
         return false;
-    bool ok = false;
-    value = QLocale::c().toDouble(plain, &ok);
-    overflow = !ok || !std::isfinite(value);
+    value = readPlainNumber(plain);
+    overflow = std::isinf(value);
     return true;
 }
 
@@ -142,11 +199,7 @@ double TextToNumber(const QString &text)
     // A dangling exponent ("5e", "5e-") reads as no exponent at all.
     while (!plain.isEmpty() && !isDigit(plain.back()) && plain.back() != u'.')
         plain.chop(1);
-    bool ok = false;
-    const double value = QLocale::c().toDouble(plain, &ok);
-    if (!ok)
-        throw RuntimeError(RuntimeError::Overflow); // well-formed by construction, so too large
-    return finiteOrOverflow(value);
+    return readPlainNumber(plain);
 }
 
 double StrictTextToNumber(const QString &text, const QLocale &locale)

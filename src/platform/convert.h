@@ -25,9 +25,12 @@ private:
 
 // Lenient reading: skips blanks, tabs and line feeds, reads a sign, digits, one '.'
 // whatever the locale, and an exponent; stops at the first character that does not fit.
+// Never raises: a magnitude too large for a 64-bit float reads as an infinity of its
+// sign (the integer conversions and the checked arithmetic refuse it), one too small as 0.
 double TextToNumber(const QString &text);
 
-// The whole text in the locale's number format; anything else is a type mismatch.
+// The whole text in the locale's number format; anything else is a type mismatch, and a
+// number too large for a 64-bit float an overflow. One too small reads as 0.
 double StrictTextToNumber(const QString &text, const QLocale &locale = QLocale());
 
 // True when StrictTextToNumber would accept the text; false for the empty text.

@@ -46,7 +46,7 @@ Window::Window(Desktop &desktop, const QString &caption, int clientWidth, int cl
     : desktop_(desktop), client_(new ClientArea(this)), layout_(new QVBoxLayout(this))
 {
     setWindowTitle(caption);
-    setFont(faceFont(font(), QStringLiteral("SimSun"), 9));
+    setFont(faceFont(font(), {QStringLiteral("SimSun")}, 9));
     client_->setFixedSize(twipsToPixels(clientWidth), twipsToPixels(clientHeight));
     layout_->setContentsMargins(0, 0, 0, 0);
     layout_->setSpacing(0);
@@ -67,8 +67,9 @@ QMenuBar *Window::menuBar()
 
 void Window::showWindow()
 {
-    setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
+    if (isMinimizedState())
+        return; // it stays minimised until the user restores it
     raise();
     activateWindow();
 }

@@ -25,7 +25,7 @@ public:
     void setDefaultButton(CommandButton *button) { defaultButton_ = button; }
     void setCancelButton(CommandButton *button) { cancelButton_ = button; }
 
-    void showWindow(); // show, not modal, restored and in front
+    void showWindow(); // show, not modal, in front; a minimised window stays minimised
     void hideWindow(); // hide; controls and timers live on
     void minimize();   // WindowState := 1
     bool isMinimizedState() const;

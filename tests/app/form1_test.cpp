@@ -1,8 +1,12 @@
 #include "app/form1.h"
+#include "app/power.h"
 #include "platform/convert.h"
+#include "platform/qt_desktop.h"
 #include "support/fake_desktop.h"
 
+#include <QApplication>
 #include <QMenuBar>
+#include <QSessionManager>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -142,6 +146,15 @@ TEST(Form1DateBox, OnlyTheBackgroundOpensIt)
     EXPECT_EQ(str(app.desktop.messages[0].title), "时间提示");
 }
 
+TEST(Form1DateBox, NotFromTheLoadingPanel)
+{
+    TestApp app;
+    Form1 &f = app.forms.form1();
+    app.desktop.advance(500);
+    userDoubleClick(f.Frame1, QPoint(20, 20));
+    EXPECT_TRUE(app.desktop.messages.empty());
+}
+
 TEST(Form1Close, MinimisesAndEverythingGoesOn)
 {
     TestApp app;
@@ -190,6 +203,24 @@ TEST(Form1Exit, NoKeepsAllAndYesEndsAtOnce)
     const int ticks = f.titleTicks;
     app.desktop.advance(5000);
     EXPECT_EQ(f.titleTicks, ticks) << "no handler runs after the end";
+    QTest::mouseClick(f.Command1, Qt::LeftButton);
+    EXPECT_TRUE(f.close()) << "a close is accepted, asking nothing";
+    EXPECT_EQ(app.desktop.messages.size(), 2u) << "no box after the end";
+}
+
+// When the desktop session ends, the main window must not veto it.
+TEST(Form1Close, ASessionEndIsNeverRefused)
+{
+    QtDesktop real; // connects to the application's session signals
+    TestApp app;
+    app.finishLoading();
+    Form1 &f = app.forms.form1();
+    // The signal only passes the manager on; the handler never touches it.
+    alignas(QSessionManager) char storage[sizeof(QSessionManager)] = {};
+    emit qApp->commitDataRequest(*reinterpret_cast<QSessionManager *>(storage));
+    EXPECT_TRUE(f.close());
+    EXPECT_TRUE(app.desktop.messages.empty());
+    Window::setSessionEnding(false);
 }
 
 TEST(Form1Power, EachButtonConfirmsThenLaunchesItsLine)
@@ -197,11 +228,11 @@ TEST(Form1Power, EachButtonConfirmsThenLaunchesItsLine)
     const struct {
         CommandButton *Form1::*button;
         const char *question;
-        const char *line;
+        PowerAction action;
     } buttons[] = {
-        {&Form1::Command1, "你确定要将这台电脑立即关闭吗？", "systemctl poweroff"},
-        {&Form1::Command2, "你确定要重启这台电脑吗？", "systemctl reboot"},
-        {&Form1::Command8, "你确定要注销这台电脑吗？", nullptr},
+        {&Form1::Command1, "你确定要将这台电脑立即关闭吗？", PowerAction::Shutdown},
+        {&Form1::Command2, "你确定要重启这台电脑吗？", PowerAction::Restart},
+        {&Form1::Command8, "你确定要注销这台电脑吗？", PowerAction::LogOff},
     };
     for (const auto &b : buttons) {
         for (int answer : {MsgResult::Cancel, MsgResult::Ok}) {
@@ -218,11 +249,7 @@ TEST(Form1Power, EachButtonConfirmsThenLaunchesItsLine)
                 EXPECT_TRUE(app.desktop.commands.isEmpty());
                 continue;
             }
-            ASSERT_EQ(app.desktop.commands.size(), 1);
-            if (b.line)
-                EXPECT_EQ(str(app.desktop.commands[0]), b.line);
-            else
-                EXPECT_TRUE(app.desktop.commands[0].startsWith(QStringLiteral("loginctl terminate-")));
+            EXPECT_EQ(app.desktop.commands, QStringList{powerCommandLine(b.action)});
             EXPECT_TRUE(f.isVisible()) << "the window stays until the system ends the program";
         }
     }
@@ -240,7 +267,7 @@ TEST(Form1Power, AToolThatCannotStartIsReportedAndTheProgramGoesOn)
     const auto &report = app.desktop.messages[1];
     EXPECT_TRUE(report.posted);
     EXPECT_EQ(str(report.title), "提示");
-    EXPECT_TRUE(report.text.contains(QStringLiteral("systemctl poweroff")));
+    EXPECT_TRUE(report.text.contains(shutdownLine()));
     app.desktop.advance(3000);
     EXPECT_EQ(f.titleTicks, 3);
 }

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 namespace {
 
 TEST_F(Countdown, FiveCountsDownAndShutsDownOnceAtTheFifthTick)
@@ -20,7 +22,7 @@ TEST_F(Countdown, FiveCountsDownAndShutsDownOnceAtTheFifthTick)
         EXPECT_EQ(app.desktop.commands.size(), s >= 5 ? 1 : 0) << "after " << s << " s";
     }
     EXPECT_EQ(figures, (QStringList{"5", "4", "3", "2", "1", "0", "0", "0"}));
-    EXPECT_EQ(app.desktop.commands, QStringList{"systemctl poweroff"});
+    EXPECT_EQ(app.desktop.commands, QStringList{shutdownLine()});
     EXPECT_FALSE(f2().Timer1->enabled());
     EXPECT_EQ(f2().Command1->caption(), QStringLiteral("取消关机"));
 }
@@ -34,7 +36,7 @@ TEST_F(Countdown, AZeroEntryWarnsThenShutsDownAtOnce)
         EXPECT_TRUE(f.Label6->isVisible()) << entry;
         EXPECT_FALSE(f.Label15->isVisible());
         QTest::keyClick(f.Text1, Qt::Key_Return);
-        EXPECT_EQ(fresh.desktop.commands, QStringList{"systemctl poweroff"}) << entry << ": without a tick";
+        EXPECT_EQ(fresh.desktop.commands, QStringList{shutdownLine()}) << entry << ": without a tick";
         EXPECT_FALSE(f.Timer1->enabled());
         fresh.desktop.advance(5000);
         EXPECT_EQ(fresh.desktop.commands.size(), 1) << entry;
@@ -45,6 +47,9 @@ TEST_F(Countdown, EntriesThatCannotReachZeroAreRefused)
 {
     EXPECT_FALSE(f2().Command1->isEnabled()) << "a fresh window starts disabled";
     EXPECT_FALSE(f2().Label15->isVisible()) << "no warning before the first change";
+    QTest::keyClick(f2().Text1, Qt::Key_Return);
+    EXPECT_EQ(f2().startStopClicks, 0) << "Enter in a fresh window does nothing";
+    EXPECT_TRUE(f2().Label8->isVisible());
     for (const char *entry : {"abc", "0.5", "-3", "1.5", "5x", ""}) {
         f2().Text1->setText(QStringLiteral("9"));
         f2().Text1->selectAll();
@@ -82,6 +87,79 @@ TEST_F(Countdown, CancelGivesTheCancelledLayoutAndNothingEverFires)
     EXPECT_TRUE(f.Label4->caption().isEmpty());
     app.desktop.advance(60000);
     EXPECT_TRUE(app.desktop.commands.isEmpty());
+}
+
+TEST_F(Countdown, CancellingAfterTheShutdownWasLaunchedGivesTheCancelledLayout)
+{
+    start("1");
+    app.desktop.advance(1000);
+    ASSERT_EQ(app.desktop.commands.size(), 1);
+    QTest::mouseClick(f2().Command1, Qt::LeftButton);
+    EXPECT_EQ(f2().Command1->caption(), QStringLiteral("确定"));
+    EXPECT_TRUE(f2().Label7->isVisible());
+    EXPECT_TRUE(f2().Text1->isVisible());
+    EXPECT_TRUE(f2().Label4->caption().isEmpty());
+    EXPECT_FALSE(f2().Timer1->enabled());
+}
+
+TEST_F(Countdown, AZeroEntryAfterACancelHidesTheCancelNotice)
+{
+    start("9");
+    QTest::mouseClick(f2().Command1, Qt::LeftButton);
+    ASSERT_TRUE(f2().Label7->isVisible());
+    QTest::keyClicks(f2().Text1, QStringLiteral("0"));
+    EXPECT_FALSE(f2().Label7->isVisible());
+    EXPECT_TRUE(f2().Label6->isVisible());
+}
+
+TEST_F(Countdown, ReopeningHidesTheNoticeAndTheFigureUntilTheNextTick)
+{
+    start("9");
+    QTest::mouseClick(f2().Command2, Qt::LeftButton);
+    QTest::mouseClick(app.forms.form1().Command5, Qt::LeftButton);
+    EXPECT_TRUE(f2().isVisible());
+    EXPECT_FALSE(f2().Frame1->isVisible());
+    app.desktop.advance(1000);
+    EXPECT_TRUE(f2().Frame1->isVisible());
+
+    QTest::mouseClick(f2().Command1, Qt::LeftButton); // cancelled: the notice shows
+    QTest::mouseClick(f2().Command2, Qt::LeftButton);
+    QTest::mouseClick(app.forms.form1().Command5, Qt::LeftButton);
+    EXPECT_FALSE(f2().Label7->isVisible());
+    EXPECT_FALSE(f2().Frame1->isVisible());
+}
+
+TEST_F(Countdown, AfterTheCloseBoxReturningLeavesTheMainWindowMinimised)
+{
+    EXPECT_FALSE(f2().close());
+    QTest::mouseClick(f2().Command2, Qt::LeftButton);
+    EXPECT_TRUE(app.forms.form1().isVisible());
+    EXPECT_TRUE(app.forms.form1().isMinimizedState());
+}
+
+// The countdown line stays one readable sentence: the figure never runs into the text
+// after it, whatever its length.
+TEST_F(Countdown, TheFigureNeverRunsIntoTheTextAfterIt)
+{
+    Form2 &f = f2();
+    f.Frame1->setVisible(true);
+    f.Frame2->setVisible(true);
+    for (const char *figure : {"8", "88", "888", "8888", "88888", "1E+15", "9999999999", "999999999999999"}) {
+        f.Label4->setCaption(QString::fromLatin1(figure));
+        const int len = int(strlen(figure));
+        const QRect fig = f.Label4->geometry();
+        const QRect unit = f.Label5->geometry();
+        EXPECT_LT(fig.right(), unit.left()) << figure;
+        if (len <= 5) // up to five characters "秒后关闭！" stays where Left puts it
+            EXPECT_EQ(unit.left(), twipsToPixels(f.Label5->left())) << figure;
+        EXPECT_EQ(f.Label5->left(), len > 3 ? 2450 : 2100) << figure;
+        EXPECT_LE(unit.right(), f.Frame1->width()) << figure << ": inside its frame";
+        EXPECT_LE(f.Frame1->geometry().right(), f.client()->width()) << figure << ": inside the window";
+
+        f.Label9->setCaption(QString::fromLatin1(figure));
+        EXPECT_LT(f.Label9->geometry().right(), f.Label11->geometry().left()) << figure;
+        EXPECT_LE(f.Label11->geometry().right(), f.Frame2->width()) << figure;
+    }
 }
 
 TEST_F(Countdown, AFourDigitFigureMovesTheUnitLabel)
@@ -124,7 +202,7 @@ TEST_F(Countdown, ReturningShowsTheNoticeAndTheShutdownStillComes)
     EXPECT_FALSE(f1.Command7->isEnabled());
     const int ticks = f1.titleTicks;
     app.desktop.advance(4000);
-    EXPECT_EQ(app.desktop.commands, QStringList{"systemctl poweroff"});
+    EXPECT_EQ(app.desktop.commands, QStringList{shutdownLine()});
     EXPECT_EQ(f1.titleTicks, ticks + 4) << "hiding and showing restarts no animation";
     EXPECT_EQ(f1.Label2->caption(), QStringLiteral("100"));
 }
@@ -138,7 +216,7 @@ TEST_F(Countdown, TheShutdownComesWhileAModalBoxWaits)
         return MsgResult::No;
     });
     QTest::mouseClick(app.forms.form1().Command4, Qt::LeftButton);
-    EXPECT_EQ(app.desktop.commands, QStringList{"systemctl poweroff"});
+    EXPECT_EQ(app.desktop.commands, QStringList{shutdownLine()});
     EXPECT_EQ(app.quitCalls, 0);
 }
 

@@ -52,11 +52,90 @@ TEST_F(Countdown, ATypedReminderCanBeUntickedAndTickedAgain)
 
 TEST_F(Countdown, TypedTextThatIsNotTheFigureNeverMatches)
 {
-    start("25");
-    armTyped("020");
-    app.desktop.advance(25000);
+    for (const char *typed : {"020", "2O", "20s"}) {
+        TestApp fresh;
+        Form2 &f = openForm2(fresh);
+        QTest::keyClicks(f.Text1, QStringLiteral("25"));
+        QTest::keyClick(f.Text1, Qt::Key_Return);
+        f.Check1->setValue(1);
+        QTest::keyClicks(f.Combo1->lineEdit(), QString::fromLatin1(typed));
+        QTest::mouseClick(f.check2, Qt::LeftButton);
+        fresh.desktop.advance(25000);
+        EXPECT_FALSE(fresh.forms.hasForm4()) << typed;
+        EXPECT_EQ(fresh.desktop.commands.size(), 1) << typed;
+    }
+}
+
+// A typed text that equals a preset is still typed text, however the edit is finished:
+// "设置完毕！" only, "最后" stays free, and the reminder counts from the typed text.
+TEST_F(Countdown, ATypedPresetIsNoPickFromTheList)
+{
+    for (bool byTab : {true, false}) {
+        TestApp fresh;
+        Form2 &f = openForm2(fresh);
+        QTest::keyClicks(f.Text1, QStringLiteral("33"));
+        QTest::keyClick(f.Text1, Qt::Key_Return);
+        f.Check1->setValue(1);
+        f.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+        f.Combo1->setFocus();
+        QTest::keyClicks(f.Combo1->lineEdit(), QStringLiteral("30"));
+        if (byTab)
+            QTest::keyClick(f.Combo1->lineEdit(), Qt::Key_Tab);
+        QTest::mouseClick(f.check2, Qt::LeftButton); // moves the focus, then ticks
+        EXPECT_EQ(f.Combo1->listIndex(), -1) << byTab;
+        EXPECT_EQ(f.check2->value(), 1) << byTab;
+        EXPECT_TRUE(f.check2->isEnabled()) << byTab;
+        EXPECT_FALSE(f.Label14->isVisible()) << byTab;
+        EXPECT_EQ(f.Label16->caption(), QStringLiteral("设置完毕！")) << byTab;
+        fresh.desktop.advance(3000);
+        ASSERT_TRUE(fresh.forms.hasForm4()) << byTab;
+    }
+}
+
+TEST_F(Countdown, TheLastPresetArmsTheReminder)
+{
+    start("182");
+    armPreset(4);
+    EXPECT_EQ(f2().Combo1->text(), QStringLiteral("180"));
+    EXPECT_TRUE(f2().Label14->isVisible());
+    app.desktop.advance(1000);
     EXPECT_FALSE(app.forms.hasForm4());
-    EXPECT_EQ(app.desktop.commands.size(), 1);
+    app.desktop.advance(1000);
+    EXPECT_TRUE(app.forms.hasForm4());
+}
+
+// Typed into the countdown window, reopened from the main window while the reminder is
+// open: "最后" is unticked and the reminder goes on from the typed value.
+TEST_F(Countdown, TypingWhileTheReminderIsOpenUnticksAndReplacesTheValue)
+{
+    start("20");
+    armPreset(0);
+    QTest::mouseClick(f2().Command2, Qt::LeftButton); // back to the main window
+    app.desktop.advance(5000);
+    ASSERT_TRUE(app.forms.hasForm4());
+    QTest::mouseClick(app.forms.form1().Command5, Qt::LeftButton);
+    EXPECT_TRUE(f2().isVisible());
+    f2().Combo1->lineEdit()->selectAll();
+    QTest::keyClicks(f2().Combo1->lineEdit(), QStringLiteral("50"));
+    EXPECT_EQ(f2().check2->value(), 0);
+    EXPECT_EQ(f2().Label16->caption(), QStringLiteral("设置以取消！"));
+    app.desktop.advance(1000);
+    EXPECT_EQ(app.forms.form4().Label2->caption(), line(49));
+}
+
+TEST_F(Countdown, ATypedReminderTurnedToLettersBeforeTheFirstTickLeavesTheLineEmpty)
+{
+    start("20");
+    armTyped("18");
+    QTest::mouseClick(f2().Command2, Qt::LeftButton);
+    app.desktop.advance(2000);
+    ASSERT_TRUE(app.forms.hasForm4());
+    QTest::mouseClick(app.forms.form1().Command5, Qt::LeftButton);
+    QTest::keyClicks(f2().Combo1->lineEdit(), QStringLiteral("x"));
+    app.desktop.advance(3000);
+    EXPECT_TRUE(app.forms.form4().Label2->caption().isEmpty());
+    EXPECT_TRUE(app.desktop.messages.empty());
 }
 
 TEST_F(Countdown, DismissingTheReminderBringsTheCountdownBack)
@@ -79,7 +158,7 @@ TEST_F(Countdown, DismissingTheReminderBringsTheCountdownBack)
         EXPECT_TRUE(f.isVisible());
         fresh.desktop.advance(20000);
         EXPECT_FALSE(fresh.forms.hasForm4()) << "not shown again in this countdown";
-        EXPECT_EQ(fresh.desktop.commands, QStringList{"systemctl poweroff"});
+        EXPECT_EQ(fresh.desktop.commands, QStringList{shutdownLine()});
     }
 }
 
@@ -90,7 +169,7 @@ TEST_F(Countdown, TheReminderNeverStopsTheShutdown)
     app.desktop.advance(1000);
     ASSERT_TRUE(app.forms.hasForm4());
     app.desktop.advance(15000);
-    EXPECT_EQ(app.desktop.commands, QStringList{"systemctl poweroff"});
+    EXPECT_EQ(app.desktop.commands, QStringList{shutdownLine()});
     EXPECT_TRUE(app.forms.form4().isVisible());
     EXPECT_EQ(app.forms.form4().Label2->caption(), line(0));
 }

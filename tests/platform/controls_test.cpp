@@ -5,10 +5,13 @@
 #include "platform/convert.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <cstring>
 
 namespace {
 
@@ -106,6 +109,43 @@ TEST_F(Controls, ComboTellsAPickFromTyping)
     EXPECT_EQ(probe.combo->listIndex(), -1);
 }
 
+// Typed text is a Change with ListIndex -1 whatever it equals; finishing the edit by
+// Tab, by a click on another control or by Enter raises no Click.
+TEST_F(Controls, FinishingATypedComboEditIsNoPick)
+{
+    enum Finish { Tab, ClickElsewhere, Enter };
+    probe.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&probe));
+    for (Finish finish : {Tab, ClickElsewhere, Enter}) {
+        for (const char *typed : {"30", "7"}) {
+            probe.combo->setFocus();
+            QTest::keyClicks(probe.combo->lineEdit(), QString::fromLatin1(typed));
+            switch (finish) {
+            case Tab: QTest::keyClick(probe.combo->lineEdit(), Qt::Key_Tab); break;
+            case ClickElsewhere: QTest::mouseClick(probe.check, Qt::LeftButton); break;
+            case Enter: QTest::keyClick(probe.combo->lineEdit(), Qt::Key_Return); break;
+            }
+            QStringList expected;
+            for (int i = 1; i <= int(strlen(typed)); ++i)
+                expected << QStringLiteral("comboChange:%1:-1").arg(QString::fromLatin1(typed, i));
+            expected << (finish == ClickElsewhere
+                             ? QStringList{QStringLiteral("check:%1").arg(probe.check->value())}
+                         : finish == Enter ? QStringList{"ok"}
+                                           : QStringList{});
+            EXPECT_EQ(probe.take(), expected) << typed << " finished by " << finish;
+            EXPECT_EQ(probe.combo->listIndex(), -1) << typed << " finished by " << finish;
+            probe.combo->setText(QString());
+            probe.take();
+        }
+    }
+    // A pick from the list after typing is still a pick.
+    probe.combo->setFocus();
+    QTest::keyClicks(probe.combo->lineEdit(), QStringLiteral("30"));
+    QTest::keyClick(probe.combo, Qt::Key_Down);
+    EXPECT_EQ(probe.take().last(), QStringLiteral("comboClick:%1").arg(probe.combo->listIndex()));
+    EXPECT_GE(probe.combo->listIndex(), 0);
+}
+
 TEST_F(Controls, EnterAndEscPressTheWindowsButtons)
 {
     QTest::keyClick(probe.text, Qt::Key_Return);
@@ -170,6 +210,15 @@ TEST_F(Controls, AnEscapedErrorIsReportedAndTheProgramGoesOn)
     setErrorReporter(nullptr);
 }
 
+TEST_F(Controls, ShowingKeepsAMinimisedWindowMinimised)
+{
+    probe.hideWindow();
+    probe.minimize();
+    probe.showWindow();
+    EXPECT_TRUE(probe.isVisible());
+    EXPECT_TRUE(probe.isMinimizedState());
+}
+
 TEST_F(Controls, CloseRequestsAskTheWindowUnlessTheSessionEnds)
 {
     int asked = 0;
@@ -213,6 +262,28 @@ TEST(RealTimer, TicksNestedWhileItsOwnTickWaitsInAModalBox)
     EXPECT_EQ(maxDepth, 2);
     EXPECT_GE(ticks, 4);
     EXPECT_EQ(result, MsgResult::Ok);
+}
+
+// On the real event loop: an interval changed inside the tick applies from the next tick.
+TEST(RealTimer, AnIntervalChangedInItsOwnTickAppliesFromTheNextTick)
+{
+    QtDesktop desktop;
+    Probe probe(desktop);
+    Timer timer(&probe, 5, true);
+    QElapsedTimer clock;
+    std::vector<qint64> at;
+    timer.onTimer = [&] {
+        at.push_back(clock.elapsed());
+        if (at.size() == 1)
+            timer.setInterval(300);
+    };
+    clock.start();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return at.size() >= 3; }, 5000));
+    timer.setEnabled(false);
+    ASSERT_GE(at.size(), 3u);
+    // Never early: the old 5 ms rhythm is gone after the first tick.
+    EXPECT_GE(at[1] - at[0], 290);
+    EXPECT_GE(at[2] - at[1], 290);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "support/fake_desktop.h"
 
 #include "app/form1.h"
+#include "app/power.h"
 #include "platform/convert.h"
 
 #include <QTest>
@@ -135,4 +136,9 @@ void userDoubleClick(QWidget *widget, QPoint at)
     QTest::mouseClick(widget, Qt::LeftButton, {}, at);
     QTest::mouseDClick(widget, Qt::LeftButton, {}, at);
     QTest::mouseRelease(widget, Qt::LeftButton, {}, at);
+}
+
+QString shutdownLine()
+{
+    return powerCommandLine(PowerAction::Shutdown);
 }

@@ -2,6 +2,7 @@
 
 #include "app/forms.h"
 #include "platform/desktop.h"
+#include "support/printing.h"
 
 #include <QStringList>
 
@@ -55,6 +56,9 @@ private:
     std::vector<Timer *> timers_;
     quint64 armCount_ = 0;
 };
+
+// The command line that shuts this system down.
+QString shutdownLine();
 
 // A double-click as a user makes it: press, release, double-click, release.
 void userDoubleClick(QWidget *widget, QPoint at);
