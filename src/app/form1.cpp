@@ -7,9 +7,6 @@
 #include "platform/desktop.h"
 
 namespace {
-constexpr quint32 Red = 255;
-constexpr quint32 Green = 65280;
-constexpr quint32 Blue = 16711680;
 const QStringList Kai{QStringLiteral("KaiTi")};
 
 void confirmPowerAction(Desktop &desktop, const QString &question, PowerAction action)
@@ -23,7 +20,12 @@ Form1::Form1(Forms &forms)
     : Window(forms.desktop(), QStringLiteral("Morvane_V1.0"), 3975, 2595), forms_(forms)
 {
     QWidget *w = client();
-    // Created in tab order; the panels last, so that they lie over the buttons.
+    // Creation order is both the tab order and the stacking order: a control made later
+    // lies over the ones made before it. So, from the bottom up:
+    //  1. the buttons in tab order (Command1 first: it has the focus at start), the labels;
+    //  2. the tool panels, over the top of the window;
+    //  3. the lock panel, over every control of the window;
+    //  4. the loading panel, over everything until loading ends.
     Command1 = new CommandButton(w, QStringLiteral("关机"), 720, 1680, 1215, 375);
     Command2 = new CommandButton(w, QStringLiteral("重启"), 720, 1200, 615, 375);
     Command8 = new CommandButton(w, QStringLiteral("注销"), 1320, 1200, 615, 375);
@@ -42,11 +44,15 @@ Form1::Form1(Forms &forms)
     Label5->setBold(true);
     Label7 = new Label(w, QStringLiteral("请注意，关机倒计时正在运行中..."), 600, 240);
     Label7->setFace(Kai, 9);
-    Label7->setForeColor(Red);
+    Label7->setForeColor(Colour::Red);
     Label7->hide();
 
+    Frame3 = new Frame(w, QStringLiteral("点击“+”切换"), Frame::WithBorder, 0, 240, 3975, 975);
+    Frame4 = new Frame(w, QStringLiteral("请输入年份↓"), Frame::WithBorder, 0, 360, 3975, 735);
+    Frame5 = new Frame(w, QStringLiteral("判断生肖"), Frame::WithBorder, 0, 360, 3975, 855);
     Frame2 = new Frame(w, QString(), Frame::WithBorder, 0, 0, 3975, 2535);
-    Frame2->hide();
+    for (Frame *panel : {Frame3, Frame4, Frame5, Frame2})
+        panel->hide();
 
     Frame1 = new Frame(w, QString(), Frame::NoBorder, 0, 0, 4215, 2535);
     Label1 = new Label(Frame1, QStringLiteral("加载中..."), 1440, 600);
@@ -54,7 +60,7 @@ Form1::Form1(Forms &forms)
     Label2->setFace(Kai, 12);
     Label3 = new Label(Frame1, QStringLiteral("%"), 1800, 960);
     Label3->setFontSize(12);
-    Line1 = new Line(Frame1, 960, 1440, 900, 1440, Green);
+    Line1 = new Line(Frame1, 960, 1440, 900, 1440, Colour::Green);
     Label4 = new Label(Frame1, QStringLiteral("欢迎使用QDX的Morvane..."), 720, 1680);
     Label4->hide();
 
@@ -116,13 +122,14 @@ void Form1::Timer2_Timer()
 {
     titleTicks = titleTicks + 1;
     if (titleTicks == 2) {
-        Label5->setForeColor(Red);
+        Label5->setForeColor(Colour::Red);
     } else if (titleTicks == 3) {
-        Label5->setForeColor(Green);
+        Label5->setForeColor(Colour::Green);
     } else if (titleTicks == 4) {
         Label5->setCaption(QStringLiteral("Q D X"));
-        Label5->setForeColor(Blue);
+        Label5->setForeColor(Colour::Blue);
     } else if (titleTicks >= 7) {
+        // Every later tick writes the same again, which changes nothing.
         Label5->setCaption(QStringLiteral("Morvane"));
         Label5->setFontSize(14);
     }

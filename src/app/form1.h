@@ -5,7 +5,7 @@
 class Forms;
 
 // The main window: loading and title animations, the power buttons, the ways to the
-// timed-shutdown windows, the exit.
+// timed-shutdown windows, the exit; the lock panel and the tool panels.
 class Form1 final : public Window {
 public:
     explicit Form1(Forms &forms);
@@ -20,6 +20,9 @@ public:
     CommandButton *Command4;
     CommandButton *Command3;
     CommandButton *Command9;
+    Frame *Frame3;
+    Frame *Frame4;
+    Frame *Frame5;
     Frame *Frame2;
     Frame *Frame1;
     Label *Label1;
@@ -36,7 +39,7 @@ public:
     bool isLocked = false;
     QString lockPassword;
 
-    void Form_Load();
+    void Form_Load() override;
     void Timer1_Timer();
     void Timer2_Timer();
     void Command3_MouseDown();

@@ -1,63 +1,67 @@
 #pragma once
 
-#include <QString>
+#include "platform/events.h"
+#include "platform/window.h"
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 class Desktop;
-class Form1;
-class Form2;
-class Form4;
+class Forms;
 
-// The countdown figure at which the reminder opens: empty, a number (a preset or the
-// result of the reminder's own counting) or the text the user typed. It is compared
-// with the shown count as text.
-class RemindAt {
+// One window of the program: created on first reference, which runs its Form_Load, and
+// kept until it is unloaded; the next reference then creates it afresh.
+class FormSlot {
 public:
-    bool isEmpty() const { return kind_ == Empty; }
-    bool isNumber() const { return kind_ == Number; }
-    double number() const { return number_; }
-    void setNumber(double number);
-    void setText(const QString &text);
-    QString text() const; // a number as its decimal text
-    // Lowers it by one; a text becomes its number less one. A text that is not a
-    // number is left as it is and false is returned.
-    bool decrement();
+    explicit FormSlot(Forms &forms);
+    FormSlot(const FormSlot &) = delete;
+    FormSlot &operator=(const FormSlot &) = delete;
 
-private:
-    enum Kind { Empty, Number, Text } kind_ = Empty;
-    double number_ = 0;
-    QString text_;
+    bool exists() const { return bool(window_); }
+    Window *window() const { return window_.get(); }
+    void unload(); // its timers stop and it is destroyed
+
+protected:
+    Forms &forms_;
+    std::unique_ptr<Window> window_;
 };
 
-// The windows of the program: each is created on first reference (running its
-// Form_Load). The program ends only through end().
+template <class W> class Form final : public FormSlot {
+public:
+    using FormSlot::FormSlot;
+
+    W &operator()()
+    {
+        if (!window_) {
+            window_ = std::make_unique<W>(forms_);
+            window_->Form_Load();
+        }
+        return static_cast<W &>(*window_);
+    }
+};
+
+// The windows of the program. The program ends only through end().
 class Forms {
+    // Declared before the windows, which register themselves here as they are made.
+    Desktop &desktop_;
+    std::function<void()> quit_;
+    ErrorReporter previousReporter_;
+    std::vector<FormSlot *> slots_;
+    friend class FormSlot;
+
 public:
     Forms(Desktop &desktop, std::function<void()> quit);
     ~Forms();
 
     Desktop &desktop() const { return desktop_; }
     void start(); // Form1 loaded and shown
-
-    Form1 &form1();
-    Form2 &form2();
-    Form4 &form4();
-    bool hasForm4() const { return bool(form4_); }
-    void unloadForm4(); // destroyed; the next reference creates it afresh
-
-    // Ends the program at once: no handler runs afterwards.
+    // Ends the program at once: every timer stops, every window hides, no handler runs
+    // afterwards.
     void end();
-    bool ended() const { return ended_; }
 
-    RemindAt remindAt;
-
-private:
-    Desktop &desktop_;
-    std::function<void()> quit_;
-    std::unique_ptr<Form1> form1_;
-    std::unique_ptr<Form2> form2_;
-    std::unique_ptr<Form4> form4_;
-    bool ended_ = false;
+    // One line per window; `class` declares the window's type here.
+    Form<class Form1> form1{*this};
+    Form<class Form2> form2{*this};
+    Form<class Form4> form4{*this};
 };

@@ -1,7 +1,7 @@
 #include "app/power.h"
 
-#include "platform/convert.h"
 #include "platform/desktop.h"
+#include "platform/runtime_error.h"
 
 #include <QRegularExpression>
 

@@ -8,10 +8,13 @@
 #include "platform/desktop.h"
 
 #include <cmath>
+#include <iterator>
 
 namespace {
-constexpr quint32 Red = 255;
 const QString CancelCaption = QStringLiteral("取消关机");
+// The reminder presets, in the order of Combo1's list.
+constexpr int Presets[] = {15, 30, 60, 120, 180};
+constexpr int PresetCount = int(std::size(Presets));
 // Faces with narrow digits, so that the figure leaves its line readable.
 const QStringList FigureFaces{QStringLiteral("Arial"), QStringLiteral("WenQuanYi Zen Hei")};
 constexpr int FigureGap = 15; // twips between a figure and the text after it
@@ -19,12 +22,12 @@ constexpr int FigureGap = 15; // twips between a figure and the text after it
 Label *redLabel(QWidget *parent, const QString &caption, int left, int top)
 {
     auto *label = new Label(parent, caption, left, top);
-    label->setForeColor(Red);
+    label->setForeColor(Colour::Red);
     label->hide();
     return label;
 }
-} // namespace
 
+// An entry that can count down to "0": a number that is whole and not negative.
 bool isValidEntry(const QString &entry)
 {
     if (!IsNumericText(entry))
@@ -33,10 +36,12 @@ bool isValidEntry(const QString &entry)
     return value >= 0 && value == std::floor(value);
 }
 
+// A figure worth zero seconds ("0", "00"): the moment to shut down.
 bool isZeroFigure(const QString &figure)
 {
     return IsNumericText(figure) && StrictTextToNumber(figure) == 0;
 }
+} // namespace
 
 Form2::Form2(Forms &forms) : Window(forms.desktop(), QStringLiteral("Morvane"), 4320, 4740), forms_(forms)
 {
@@ -56,7 +61,7 @@ Form2::Form2(Forms &forms) : Window(forms.desktop(), QStringLiteral("Morvane"), 
     Frame1->hide();
     Label3 = new Label(Frame1, QStringLiteral("计算机将在"), 240, 360);
     Label4 = new Label(Frame1, QString(), 1560, 300);
-    Label4->setForeColor(Red);
+    Label4->setForeColor(Colour::Red);
     Label4->setFace(FigureFaces, 14.25);
     Label4->setBold(true);
     // Up to three characters of the figure end before 2100 and up to five before 2450,
@@ -113,8 +118,8 @@ void Form2::Form_Load()
     Command1->setEnabled(isValidEntry(Text1->text()));
     check2->setEnabled(false);
     Check1->setValue(0);
-    for (const char *preset : {"15", "30", "60", "120", "180"})
-        Combo1->addItem(QString::fromLatin1(preset));
+    for (int preset : Presets)
+        Combo1->addItem(QString::number(preset));
 }
 
 void Form2::Text1_Change()
@@ -162,11 +167,11 @@ void Form2::Command1_Click()
         Label14->setVisible(false);
     }
     Timer1->setEnabled(true);
-    Label4->setCaption(Text1->text());
+    Label4->setCaption(Text1->text()); // with "0" its handler shuts down and stops Timer1 again
     if (IsNumericText(Text1->text()))
         Frame1->setVisible(true);
     if (IsNumericText(Text1->text())) {
-        Label4->setCaption(Text1->text());
+        Label4->setCaption(Text1->text()); // the same text again: no handler runs
     } else {
         Timer1->setEnabled(false);
         Text1->setText(QString());
@@ -190,7 +195,7 @@ void Form2::Label4_Change()
     Label5->setLeft(count.size() > 3 ? 2450 : 2100);
     if (isZeroFigure(count))
         PerformPowerAction(desktop(), PowerAction::Shutdown);
-    if (check2->value() == 1 && count == forms_.remindAt.text()) {
+    if (check2->value() == 1 && count == remindAt.text()) {
         forms_.form4().showWindow();
         hideWindow();
     }
@@ -217,28 +222,28 @@ void Form2::Combo1_Change()
 {
     check2->setValue(0);
     if (!Combo1->text().isEmpty()) {
-        forms_.remindAt.setText(Combo1->text());
+        remindAt.setText(Combo1->text());
         check2->setEnabled(true);
     } else {
         check2->setEnabled(false);
-        Combo1->setText(QString());
-        check2->setValue(0);
+        Combo1->setText(QString()); // already empty: no event
+        check2->setValue(0);        // already 0: no event
     }
 }
 
 void Form2::check2_Click()
 {
     if (check2->value() == 1) {
-        static const int presets[] = {15, 30, 60, 120, 180};
         const int index = Combo1->listIndex();
-        if (index >= 0 && index <= 4) {
-            forms_.remindAt.setNumber(presets[index]);
+        if (index >= 0 && index < PresetCount) {
+            remindAt.setNumber(Presets[index]);
             Label14->setVisible(true);
             check2->setEnabled(false);
-            check2->setValue(1);
+            check2->setValue(1); // already 1: no event
             Label16->setVisible(false);
         }
     }
+    // The steps below overlap the one above; each is kept as the order is behaviour.
     Label16->setVisible(check2->value() == 1);
     if (check2->value() == 0) {
         Label16->setVisible(true);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "countdown/remind_at.h"
 #include "platform/window.h"
 
 class Forms;
@@ -39,8 +40,11 @@ public:
     Timer *Timer2;
 
     int startStopClicks = 0;
+    // The figure at which the reminder opens. The program has one: it lives here, with
+    // the countdown window, which is never destroyed once made.
+    RemindAt remindAt;
 
-    void Form_Load();
+    void Form_Load() override;
     void Text1_Change();
     void Command1_Click();
     void Timer1_Timer();
@@ -56,8 +60,3 @@ public:
 private:
     Forms &forms_;
 };
-
-// An entry that can count down to "0": a number that is whole and not negative.
-bool isValidEntry(const QString &entry);
-// A figure worth zero seconds ("0", "00"): the moment to shut down.
-bool isZeroFigure(const QString &figure);

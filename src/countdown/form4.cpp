@@ -13,11 +13,11 @@ Form4::Form4(Forms &forms) : Window(forms.desktop(), QStringLiteral("Morvane"), 
     w->setPalette(palette);
 
     Label1 = new Label(w, QStringLiteral("请注意！"), 1080, 240);
-    Label1->setForeColor(0xC0);
+    Label1->setForeColor(Colour::DarkRed);
     Label1->setFontSize(15.75);
     Label1->setBold(true);
     Label2 = new Label(w, QString(), 240, 840);
-    Label2->setForeColor(255);
+    Label2->setForeColor(Colour::Red);
     Label2->setFontSize(14.25);
     Label2->setBold(true);
     Command1 = new CommandButton(w, QStringLiteral("知道了"), 1200, 1500, 1215, 375);
@@ -31,23 +31,22 @@ Form4::Form4(Forms &forms) : Window(forms.desktop(), QStringLiteral("Morvane"), 
 void Form4::Timer1_Timer()
 {
     // A typed reminder that is not a number has nothing to count down: leave it be.
-    if (!forms_.remindAt.decrement())
+    RemindAt &remindAt = forms_.form2().remindAt;
+    if (!remindAt.decrement())
         return;
-    Label2->setCaption(QStringLiteral("距离关机还有 ") + NumberToText(forms_.remindAt.number()) +
+    Label2->setCaption(QStringLiteral("距离关机还有 ") + NumberToText(remindAt.number()) +
                        QStringLiteral(" 秒"));
 }
 
 void Form4::Command1_Click()
 {
     Forms &forms = forms_; // this window is gone once unloaded
-    forms.unloadForm4();
+    forms.form4.unload();
     forms.form2().showWindow();
 }
 
 void Form4::Form_QueryUnload(bool &cancel)
 {
     cancel = false;
-    Forms &forms = forms_;
-    forms.unloadForm4();
-    forms.form2().showWindow();
+    Command1_Click(); // the close box does what "知道了" does
 }

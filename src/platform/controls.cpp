@@ -1,55 +1,12 @@
 #include "platform/controls.h"
 
-#include "platform/convert.h"
-#include "platform/desktop.h"
-#include "platform/window.h"
-
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
 
 #include <algorithm>
-
-namespace {
-std::function<void(const QString &)> g_errorReporter;
-bool g_ended = false;
-} // namespace
-
-void setErrorReporter(std::function<void(const QString &)> reporter)
-{
-    g_errorReporter = std::move(reporter);
-}
-
-void setProgramEnded(bool ended)
-{
-    g_ended = ended;
-}
-
-bool programEnded()
-{
-    return g_ended;
-}
-
-void runEvent(const Handler &handler)
-{
-    if (!handler || g_ended)
-        return;
-    try {
-        handler();
-    } catch (const RuntimeError &error) {
-        if (g_errorReporter)
-            g_errorReporter(error.message());
-    } catch (const std::exception &error) {
-        // Not a run-time error of the logic but a fault; still, the program (and any
-        // pending timed shutdown) must go on.
-        if (g_errorReporter)
-            g_errorReporter(QStringLiteral("程序内部错误：") + QString::fromLocal8Bit(error.what()));
-    }
-}
 
 QString displayText(const QString &text)
 {
@@ -60,7 +17,7 @@ QString displayText(const QString &text)
 
 int twipsToPixels(int twips)
 {
-    return (twips >= 0 ? twips + 7 : twips - 7) / 15;
+    return (twips >= 0 ? twips + TwipsPerPixel / 2 : twips - TwipsPerPixel / 2) / TwipsPerPixel;
 }
 
 QColor colorFromBgr(quint32 bgr)
@@ -440,72 +397,4 @@ void Line::paintEvent(QPaintEvent *)
     const QPoint origin = pos();
     painter.drawLine(QPoint(twipsToPixels(x1_), twipsToPixels(y1_)) - origin,
                      QPoint(twipsToPixels(x2_), twipsToPixels(y2_)) - origin);
-}
-
-// --- Timer
-
-Timer::Timer(Window *window, int intervalMs, bool enabled)
-    : QObject(window), backend_(window->desktop().createTimer()), interval_(intervalMs)
-{
-    backend_->onFire = [this] { runEvent(onTimer); };
-    window->addTimer(this);
-    setEnabled(enabled);
-}
-
-Timer::~Timer() = default;
-
-void Timer::setInterval(int ms)
-{
-    if (ms == interval_)
-        return;
-    interval_ = ms;
-    if (enabled_)
-        arm();
-}
-
-void Timer::setEnabled(bool enabled)
-{
-    if (enabled == enabled_)
-        return;
-    enabled_ = enabled;
-    arm();
-}
-
-void Timer::arm()
-{
-    if (enabled_ && interval_ > 0)
-        backend_->start(interval_);
-    else
-        backend_->stop();
-}
-
-// --- Menu
-
-MenuItem::MenuItem(QObject *parent, const QString &caption, const QKeySequence &shortcut)
-    : QAction(caption, parent)
-{
-    setShortcut(shortcut);
-    connect(this, &QAction::triggered, this, [this] { runEvent(onClick); });
-}
-
-Menu::Menu(Window *window, const QString &caption)
-    : QObject(window), window_(window), menu_(window->menuBar()->addMenu(caption))
-{}
-
-MenuItem *Menu::addItem(const QString &caption, const QKeySequence &shortcut)
-{
-    auto *item = new MenuItem(menu_, caption, shortcut);
-    menu_->addAction(item);
-    return item;
-}
-
-bool Menu::isVisible() const
-{
-    return menu_->menuAction()->isVisible() && !window_->menuBar()->isHidden();
-}
-
-void Menu::setVisible(bool visible)
-{
-    menu_->menuAction()->setVisible(visible);
-    window_->menuBar()->setVisible(visible);
 }

@@ -5,7 +5,8 @@
 // value runs the control's handler nested, before the assignment returns; an
 // assignment that changes nothing runs nothing. Positions are in twips.
 
-#include <QAction>
+#include "platform/events.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -14,27 +15,24 @@
 #include <QPushButton>
 
 #include <exception>
-#include <functional>
-#include <memory>
 
-class TimerBackend;
-class Window;
-
-using Handler = std::function<void()>;
-
-// Runs the handler of an event that came from the user or a timer. A run-time error
-// that escapes it is reported in a box and the program goes on. Nothing runs once the
-// program has ended.
-void runEvent(const Handler &handler);
-void setErrorReporter(std::function<void(const QString &message)> reporter);
-void setProgramEnded(bool ended);
-bool programEnded();
+// Colours as the program gives them: 0x00BBGGRR.
+namespace Colour {
+constexpr quint32 Black = 0x000000;
+constexpr quint32 Red = 0x0000FF;
+constexpr quint32 DarkRed = 0x0000C0;
+constexpr quint32 Green = 0x00FF00;
+constexpr quint32 VerdictGreen = 0x00C000; // the green of a "yes"
+constexpr quint32 Blue = 0xFF0000;
+constexpr quint32 Grey = 0x808080;
+} // namespace Colour
 
 // Texts join lines with CR LF; Qt widgets want plain line feeds.
 QString displayText(const QString &text);
 
+constexpr int TwipsPerPixel = 15; // at 96 dots per inch; Qt scales pixels with the screen
 int twipsToPixels(int twips);
-QColor colorFromBgr(quint32 bgr); // 0x00BBGGRR
+QColor colorFromBgr(quint32 bgr);
 // Places a widget; a negative width or height lets it size itself to its content.
 void placeTwips(QWidget &widget, int left, int top, int width = -1, int height = -1);
 void applyForeColor(QWidget &widget, quint32 bgr);
@@ -198,47 +196,4 @@ private:
     void fit();
     int x1_, y1_, x2_, y2_;
     QColor color_;
-};
-
-// A window timer: while enabled, onTimer comes every interval. Changing the interval
-// of an enabled timer restarts it, so the next tick comes one new interval later.
-class Timer final : public QObject {
-public:
-    Timer(Window *window, int intervalMs, bool enabled);
-    ~Timer() override;
-
-    int interval() const { return interval_; }
-    void setInterval(int ms);
-    bool enabled() const { return enabled_; }
-    void setEnabled(bool enabled);
-
-    Handler onTimer;
-
-private:
-    void arm();
-    std::unique_ptr<TimerBackend> backend_;
-    int interval_;
-    bool enabled_ = false;
-};
-
-class MenuItem final : public QAction {
-public:
-    MenuItem(QObject *parent, const QString &caption, const QKeySequence &shortcut);
-    Handler onClick;
-};
-
-// A top-level menu of the window's menu bar. While it is hidden the window has no
-// menu bar, and its items' shortcuts do nothing.
-class Menu final : public QObject {
-public:
-    Menu(Window *window, const QString &caption);
-
-    MenuItem *addItem(const QString &caption, const QKeySequence &shortcut = {});
-    bool isVisible() const;
-    void setVisible(bool visible);
-    QMenu *menu() const { return menu_; }
-
-private:
-    Window *window_;
-    QMenu *menu_;
 };

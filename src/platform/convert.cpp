@@ -6,23 +6,9 @@
 #include <cmath>
 #include <limits>
 
-RuntimeError::RuntimeError(Code code)
-    : std::runtime_error("run-time error " + std::to_string(int(code))), code_(code)
-{}
-
-QString RuntimeError::message() const
-{
-    QString name;
-    switch (code_) {
-    case Overflow: name = QStringLiteral("溢出"); break;
-    case DivisionByZero: name = QStringLiteral("除数为零"); break;
-    case TypeMismatch: name = QStringLiteral("类型不匹配"); break;
-    case CommandNotFound: name = QStringLiteral("文件未找到"); break;
-    }
-    return QStringLiteral("运行时错误 '%1'：\r\n%2").arg(int(code_)).arg(name);
-}
-
 namespace {
+
+constexpr int64_t SecondsPerDay = 24 * 60 * 60;
 
 bool isDigit(QChar c)
 {
@@ -287,14 +273,15 @@ int32_t Remainder(double dividend, int32_t divisor)
 QTime TimeFromParts(double hour, double minute, double second)
 {
     const int64_t total = int64_t(ToInt16(hour)) * 3600 + int64_t(ToInt16(minute)) * 60 + ToInt16(second);
-    const int64_t inDay = ((total % 86400) + 86400) % 86400;
+    const int64_t inDay = ((total % SecondsPerDay) + SecondsPerDay) % SecondsPerDay;
     return QTime(0, 0).addSecs(int(inDay));
 }
 
 QTime ShiftTime(const QTime &time, double seconds)
 {
-    const int64_t shift = int64_t(ToInt32(seconds)) % 86400;
-    const int64_t inDay = ((time.msecsSinceStartOfDay() / 1000 + shift) % 86400 + 86400) % 86400;
+    const int64_t shift = int64_t(ToInt32(seconds)) % SecondsPerDay;
+    const int64_t inDay =
+        ((time.msecsSinceStartOfDay() / 1000 + shift) % SecondsPerDay + SecondsPerDay) % SecondsPerDay;
     return QTime(0, 0).addSecs(int(inDay));
 }
 

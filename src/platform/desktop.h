@@ -6,11 +6,25 @@
 #include <functional>
 #include <memory>
 
-// Message box styles and results, as the program's logic speaks of them.
+// Message box styles and results, as the program's logic speaks of them. A style is
+// the sum of one button set and one icon; the values are the program's own contract.
 namespace MsgStyle {
-constexpr int Ok = 0;                // OK only
-constexpr int OkCancelQuestion = 33; // OK and Cancel, question icon, OK the default
-constexpr int YesNoQuestion = 36;    // Yes and No, question icon
+// Button sets
+constexpr int OkOnly = 0;
+constexpr int OkCancel = 1;
+constexpr int YesNo = 4;
+constexpr int ButtonsMask = 0x07;
+// Icons
+constexpr int NoIcon = 0;
+constexpr int Critical = 16;
+constexpr int Question = 32;
+constexpr int Exclamation = 48;
+constexpr int Information = 64;
+constexpr int IconMask = 0x70;
+// The styles the windows use
+constexpr int Ok = OkOnly;
+constexpr int OkCancelQuestion = OkCancel + Question; // OK the default
+constexpr int YesNoQuestion = YesNo + Question;
 } // namespace MsgStyle
 namespace MsgResult {
 constexpr int Ok = 1;
@@ -35,7 +49,7 @@ class Desktop {
 public:
     virtual ~Desktop() = default;
 
-    // A modal box; returns 1 OK, 2 Cancel, 6 Yes or 7 No.
+    // A modal box; returns a MsgResult.
     virtual int showMessage(const QString &text, int style, const QString &title) = 0;
     // A box with OK only that comes up once the current event has been handled,
     // so the handler that reports something is not held up by it.

@@ -1,8 +1,9 @@
 #include "platform/qt_desktop.h"
 
-#include "platform/convert.h"
+#include "platform/controls.h"
+#include "platform/events.h"
 #include "platform/hidden_process.h"
-#include "platform/window.h"
+#include "platform/runtime_error.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -63,8 +64,8 @@ QtDesktop::QtDesktop()
     // When the desktop session ends, the windows must not veto it.
     if (auto *app = qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
         QObject::connect(
-            app, &QGuiApplication::commitDataRequest, app,
-            [](QSessionManager &) { Window::setSessionEnding(true); }, Qt::DirectConnection);
+            app, &QGuiApplication::commitDataRequest, app, [](QSessionManager &) { setSessionEnding(true); },
+            Qt::DirectConnection);
     }
 }
 
@@ -81,19 +82,19 @@ int QtDesktop::showMessage(const QString &text, int style, const QString &title)
     QMessageBox box;
     box.setWindowTitle(title);
     box.setText(displayText(text));
-    const int buttons = style & 0x7;
-    const int icon = style & 0x70;
-    box.setIcon(icon == 16   ? QMessageBox::Critical
-                : icon == 32 ? QMessageBox::Question
-                : icon == 48 ? QMessageBox::Warning
-                : icon == 64 ? QMessageBox::Information
-                             : QMessageBox::NoIcon);
+    const int buttons = style & MsgStyle::ButtonsMask;
+    const int icon = style & MsgStyle::IconMask;
+    box.setIcon(icon == MsgStyle::Critical      ? QMessageBox::Critical
+                : icon == MsgStyle::Question    ? QMessageBox::Question
+                : icon == MsgStyle::Exclamation ? QMessageBox::Warning
+                : icon == MsgStyle::Information ? QMessageBox::Information
+                                                : QMessageBox::NoIcon);
     QPushButton *first = nullptr;
     QPushButton *second = nullptr;
-    if (buttons == 1) {
+    if (buttons == MsgStyle::OkCancel) {
         first = box.addButton(QStringLiteral("确定"), QMessageBox::AcceptRole);
         second = box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
-    } else if (buttons == 4) {
+    } else if (buttons == MsgStyle::YesNo) {
         first = box.addButton(QStringLiteral("是"), QMessageBox::YesRole);
         second = box.addButton(QStringLiteral("否"), QMessageBox::NoRole);
     } else {
@@ -103,9 +104,9 @@ int QtDesktop::showMessage(const QString &text, int style, const QString &title)
     box.setEscapeButton(second ? second : first);
     box.exec();
     const bool tookFirst = box.clickedButton() == first;
-    if (buttons == 1)
+    if (buttons == MsgStyle::OkCancel)
         return tookFirst ? MsgResult::Ok : MsgResult::Cancel;
-    if (buttons == 4)
+    if (buttons == MsgStyle::YesNo)
         return tookFirst ? MsgResult::Yes : MsgResult::No;
     return MsgResult::Ok;
 }

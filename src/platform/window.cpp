@@ -1,13 +1,14 @@
 #include "platform/window.h"
 
+#include "platform/desktop.h"
+
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMenuBar>
 #include <QVBoxLayout>
 
 namespace {
-
-bool g_sessionEnding = false;
 
 // The client area: reports double-clicks that land on no control.
 class ClientArea final : public QWidget {
@@ -31,16 +32,6 @@ bool usable(const CommandButton *button)
 }
 
 } // namespace
-
-void Window::setSessionEnding(bool ending)
-{
-    g_sessionEnding = ending;
-}
-
-bool Window::sessionEnding()
-{
-    return g_sessionEnding;
-}
 
 Window::Window(Desktop &desktop, const QString &caption, int clientWidth, int clientHeight)
     : desktop_(desktop), client_(new ClientArea(this)), layout_(new QVBoxLayout(this))
@@ -114,7 +105,7 @@ void Window::keyPressEvent(QKeyEvent *event)
 
 void Window::closeEvent(QCloseEvent *event)
 {
-    if (g_sessionEnding || programEnded()) {
+    if (sessionEnding() || programEnded()) {
         event->accept();
         return;
     }
@@ -124,4 +115,72 @@ void Window::closeEvent(QCloseEvent *event)
             onQueryUnload(cancel);
     });
     event->setAccepted(!cancel);
+}
+
+// --- Timer
+
+Timer::Timer(Window *window, int intervalMs, bool enabled)
+    : QObject(window), backend_(window->desktop().createTimer()), interval_(intervalMs)
+{
+    backend_->onFire = [this] { runEvent(onTimer); };
+    window->addTimer(this);
+    setEnabled(enabled);
+}
+
+Timer::~Timer() = default;
+
+void Timer::setInterval(int ms)
+{
+    if (ms == interval_)
+        return;
+    interval_ = ms;
+    if (enabled_)
+        arm();
+}
+
+void Timer::setEnabled(bool enabled)
+{
+    if (enabled == enabled_)
+        return;
+    enabled_ = enabled;
+    arm();
+}
+
+void Timer::arm()
+{
+    if (enabled_ && interval_ > 0)
+        backend_->start(interval_);
+    else
+        backend_->stop();
+}
+
+// --- Menu
+
+MenuItem::MenuItem(QObject *parent, const QString &caption, const QKeySequence &shortcut)
+    : QAction(caption, parent)
+{
+    setShortcut(shortcut);
+    connect(this, &QAction::triggered, this, [this] { runEvent(onClick); });
+}
+
+Menu::Menu(Window *window, const QString &caption)
+    : QObject(window), window_(window), menu_(window->menuBar()->addMenu(caption))
+{}
+
+MenuItem *Menu::addItem(const QString &caption, const QKeySequence &shortcut)
+{
+    auto *item = new MenuItem(menu_, caption, shortcut);
+    menu_->addAction(item);
+    return item;
+}
+
+bool Menu::isVisible() const
+{
+    return menu_->menuAction()->isVisible() && !window_->menuBar()->isHidden();
+}
+
+void Menu::setVisible(bool visible)
+{
+    menu_->menuAction()->setVisible(visible);
+    window_->menuBar()->setVisible(visible);
 }

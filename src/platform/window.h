@@ -2,14 +2,19 @@
 
 #include "platform/controls.h"
 
+#include <QAction>
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 class Desktop;
+class QMenu;
 class QMenuBar;
 class QVBoxLayout;
+class Timer;
+class TimerBackend;
 
 // The base of every window: a fixed client area measured in twips where the controls
 // live, an optional menu bar above it, Default (Enter) and Cancel (Esc) buttons, the
@@ -17,6 +22,9 @@ class QVBoxLayout;
 class Window : public QWidget {
 public:
     Window(Desktop &desktop, const QString &caption, int clientWidth, int clientHeight);
+
+    // Runs once, right after the window is created; windows that load something override it.
+    virtual void Form_Load() {}
 
     Desktop &desktop() const { return desktop_; }
     QWidget *client() const { return client_; }
@@ -29,18 +37,13 @@ public:
     void hideWindow(); // hide; controls and timers live on
     void minimize();   // WindowState := 1
     bool isMinimizedState() const;
-
-    void addTimer(Timer *timer) { timers_.push_back(timer); }
     void stopTimers();
+    void addTimer(Timer *timer) { timers_.push_back(timer); }
 
     // The user's close box: `cancel` refuses the close.
     std::function<void(bool &cancel)> onQueryUnload;
     // A double-click on the window's own background, not on a control or a panel.
     Handler onDblClick;
-
-    // While the desktop session ends, every close request is accepted.
-    static void setSessionEnding(bool ending);
-    static bool sessionEnding();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -54,4 +57,46 @@ private:
     CommandButton *defaultButton_ = nullptr;
     CommandButton *cancelButton_ = nullptr;
     std::vector<Timer *> timers_;
+};
+
+// A window timer: while enabled, onTimer comes every interval. Changing the interval
+// of an enabled timer restarts it, so the next tick comes one new interval later.
+class Timer final : public QObject {
+public:
+    Timer(Window *window, int intervalMs, bool enabled);
+    ~Timer() override;
+
+    int interval() const { return interval_; }
+    void setInterval(int ms);
+    bool enabled() const { return enabled_; }
+    void setEnabled(bool enabled);
+
+    Handler onTimer;
+
+private:
+    void arm();
+    std::unique_ptr<TimerBackend> backend_;
+    int interval_;
+    bool enabled_ = false;
+};
+
+class MenuItem final : public QAction {
+public:
+    MenuItem(QObject *parent, const QString &caption, const QKeySequence &shortcut);
+    Handler onClick;
+};
+
+// A top-level menu of the window's menu bar. While it is hidden the window has no
+// menu bar, and its items' shortcuts do nothing.
+class Menu final : public QObject {
+public:
+    Menu(Window *window, const QString &caption);
+
+    MenuItem *addItem(const QString &caption, const QKeySequence &shortcut = {});
+    bool isVisible() const;
+    void setVisible(bool visible);
+
+private:
+    Window *window_;
+    QMenu *menu_;
 };

@@ -1,6 +1,6 @@
 #include "platform/qt_desktop.h"
 #include "platform/window.h"
-#include "support/fake_desktop.h"
+#include "support/test_app.h"
 
 #include "platform/convert.h"
 
@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <QMessageBox>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -228,9 +229,9 @@ TEST_F(Controls, CloseRequestsAskTheWindowUnlessTheSessionEnds)
     };
     EXPECT_FALSE(probe.close());
     EXPECT_TRUE(probe.isVisible());
-    Window::setSessionEnding(true);
+    setSessionEnding(true);
     EXPECT_TRUE(probe.close());
-    Window::setSessionEnding(false);
+    setSessionEnding(false);
     EXPECT_EQ(asked, 1);
 }
 
@@ -257,8 +258,18 @@ TEST(RealTimer, TicksNestedWhileItsOwnTickWaitsInAModalBox)
         }
         --depth;
     };
+    // Were the timer held up by its own open box, nothing would ever close it: a watchdog
+    // does, and the test fails within seconds instead of hanging.
+    bool watchdogClosedTheBox = false;
+    QTimer::singleShot(3000, &probe, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            watchdogClosedTheBox = true;
+            box->reject();
+        }
+    });
     EXPECT_TRUE(QTest::qWaitFor([&] { return done; }, 5000));
     timer.setEnabled(false);
+    EXPECT_FALSE(watchdogClosedTheBox) << "no tick came while the box waited";
     EXPECT_EQ(maxDepth, 2);
     EXPECT_GE(ticks, 4);
     EXPECT_EQ(result, MsgResult::Ok);

@@ -1,8 +1,6 @@
 #include "support/fake_desktop.h"
 
-#include "app/form1.h"
-#include "app/power.h"
-#include "platform/convert.h"
+#include "platform/runtime_error.h"
 
 #include <QTest>
 
@@ -121,24 +119,9 @@ std::unique_ptr<TimerBackend> FakeDesktop::createTimer()
     return std::make_unique<Timer>(*this);
 }
 
-TestApp::TestApp()
-{
-    forms.start();
-}
-
-void TestApp::finishLoading()
-{
-    desktop.advance(2000);
-}
-
 void userDoubleClick(QWidget *widget, QPoint at)
 {
     QTest::mouseClick(widget, Qt::LeftButton, {}, at);
     QTest::mouseDClick(widget, Qt::LeftButton, {}, at);
     QTest::mouseRelease(widget, Qt::LeftButton, {}, at);
-}
-
-QString shutdownLine()
-{
-    return powerCommandLine(PowerAction::Shutdown);
 }

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/forms.h"
 #include "platform/desktop.h"
 #include "support/printing.h"
 
+#include <QPoint>
 #include <QStringList>
 
 #include <deque>
@@ -57,18 +57,7 @@ private:
     quint64 armCount_ = 0;
 };
 
-// The command line that shuts this system down.
-QString shutdownLine();
+class QWidget;
 
 // A double-click as a user makes it: press, release, double-click, release.
 void userDoubleClick(QWidget *widget, QPoint at);
-
-// The program's windows on a fake desktop.
-struct TestApp {
-    FakeDesktop desktop;
-    int quitCalls = 0;
-    Forms forms{desktop, [this] { ++quitCalls; }};
-
-    TestApp();
-    void finishLoading(); // Form1's loading animation runs to its end
-};
