@@ -1,11 +1,12 @@
 # make run   - install what is missing, build (Release) and start the program
 # make test  - install what is missing, build (Debug, sanitizers) and run every test
 # make bench - start-up, memory, idle CPU and countdown accuracy figures
+# make package - a Debian package of the Release build (build/release/morvane_*.deb)
 
 RELEASE := build/release
 DEBUG := build/debug
 
-.PHONY: run test bench deps release debug format-check clean
+.PHONY: run test bench package deps release debug format-check clean
 
 deps:
 	@scripts/install-deps
@@ -28,6 +29,9 @@ run: release
 
 test: debug
 	cd $(DEBUG) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2 --timeout 300
+
+package: release
+	cd $(RELEASE) && cpack -G DEB
 
 bench: release
 	bench/run-benches $(RELEASE)

@@ -2,11 +2,47 @@
 #include "platform/qt_desktop.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QIcon>
 
 #include <cstdio>
 
+namespace {
+
+// --help and --version answer on the terminal, without a display. Every other argument
+// is left to Qt (its own options such as -platform); the program itself takes none.
+bool answeredOnTerminal(int argc, char **argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    QCommandLineParser parser;
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    parser.parse(arguments);
+    if (parser.isSet(help)) {
+        std::fputs("用法：morvane [选项]\n"
+                   "立即、倒计时或在设定时间关机，重启或注销。\n"
+                   "\n"
+                   "选项：\n"
+                   "  -h, --help     显示此帮助并退出\n"
+                   "  -v, --version  显示版本并退出\n",
+                   stdout);
+        return true;
+    }
+    if (parser.isSet(version)) {
+        std::fputs("morvane " MORVANE_VERSION "\n", stdout);
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
 int main(int argc, char **argv)
 {
+    if (answeredOnTerminal(argc, argv))
+        return 0;
 #if defined(Q_OS_LINUX)
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
         qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
@@ -18,6 +54,7 @@ int main(int argc, char **argv)
 #endif
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false); // only the exit button ends the program
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/morvane.png")));
     QtDesktop desktop;
     Forms forms(desktop, [] { QCoreApplication::exit(0); });
     forms.start();
