@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr int64_t SecondsPerDay = 24 * 60 * 60;
+constexpr int64_t SecondsPerDay = int64_t{24} * 60 * 60;
 
 bool isDigit(QChar c)
 {
@@ -85,9 +85,9 @@ bool parseStrict(const QString &text, const QLocale &locale, double &value, bool
     const QString decimal = locale.decimalPoint();
     const QString group = locale.groupSeparator();
     const QString s = text.trimmed();
-    QString plain; // the number rewritten in C form for strtod
-    int i = 0;
-    const int n = s.size();
+    QString plain; // the number rewritten in C form
+    qsizetype i = 0;
+    const qsizetype n = s.size();
     auto at = [&](const QString &token) { return !token.isEmpty() && s.mid(i, token.size()) == token; };
 
     if (i < n && (s[i] == u'+' || s[i] == u'-'))
@@ -211,10 +211,10 @@ QString NumberToText(double value, const QLocale &locale)
     if (value == 0)
         return QStringLiteral("0");
     QString text = QString::number(value, 'g', 15);
-    const int e = text.indexOf(u'e');
+    const qsizetype e = text.indexOf(u'e');
     if (e >= 0)
         text[e] = u'E';
-    const int point = text.indexOf(u'.');
+    const qsizetype point = text.indexOf(u'.');
     if (point >= 0)
         text.replace(point, 1, locale.decimalPoint());
     return text;
