@@ -2,11 +2,12 @@
 # make test  - install what is missing, build (Debug, sanitizers) and run every test
 # make bench - start-up, memory, idle CPU and countdown accuracy figures
 # make package - a Debian package of the Release build (build/release/morvane_*.deb)
+# make lint  - clang-tidy over src/ (checks and reasons in .clang-tidy) and the format check
 
 RELEASE := build/release
 DEBUG := build/debug
 
-.PHONY: run test bench package deps release debug format-check clean
+.PHONY: run test bench package lint deps release debug format-check clean
 
 deps:
 	@scripts/install-deps
@@ -35,6 +36,12 @@ package: release
 
 bench: release
 	bench/run-benches $(RELEASE)
+
+lint: debug
+	@run-clang-tidy -quiet -p $(DEBUG) -j2 '$(CURDIR)/src/.*\.cpp$$' > $(DEBUG)/lint.log 2>&1 || \
+		{ grep -E 'error|warning|note' $(DEBUG)/lint.log; echo "make lint: clang-tidy found problems" >&2; exit 1; }
+	@echo "clang-tidy: clean"
+	@$(MAKE) --no-print-directory format-check
 
 format-check:
 	clang-format --dry-run --Werror $$(git ls-files '*.cpp' '*.h')
