@@ -238,78 +238,40 @@ TEST_F(Controls, CloseRequestsAskTheWindowUnlessTheSessionEnds)
     EXPECT_EQ(asked, 1);
 }
 
-// A window with a menu of two items on its menu bar, logging the items' clicks.
-struct MenuProbe : Window {
-    explicit MenuProbe(Desktop &desktop) : Window(desktop, QStringLiteral("menu probe"), 3000, 1500)
-    {
-        menu = new Menu(this, QStringLiteral("多功能"));
-        first = menu->addItem(QStringLiteral("十二生肖"), QKeySequence(Qt::Key_F1));
-        second = menu->addItem(QStringLiteral("用户反馈"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F8));
-        first->onClick = [this] { log << "first"; };
-        second->onClick = [this] { log << "second"; };
-        menu->setVisible(false);
-        showWindow();
-    }
-    QMenu *popup() const { return findChild<QMenu *>(); }
-    QStringList take() { return std::exchange(log, {}); }
-    Menu *menu;
-    MenuItem *first;
-    MenuItem *second;
+// The menu bar shows only with the menu, the window growing by it; an item acts when
+// clicked in the opened menu, and by its key only while the menu shows.
+TEST(Menus, TheBarShowsWithTheMenuAndKeysActOnlyThen)
+{
+    FakeDesktop desktop;
+    Window window(desktop, QStringLiteral("menu"), 3000, 1500);
+    Menu menu(&window, QStringLiteral("多功能"));
     QStringList log;
-};
-
-TEST(Menus, TheMenuBarShowsOnlyWithTheMenu)
-{
-    FakeDesktop desktop;
-    MenuProbe probe(desktop);
-    const int clientHeight = probe.client()->height();
-    auto expectLayout = [&](bool withBar) {
-        QCoreApplication::processEvents(); // the window follows its layout once events run
-        EXPECT_EQ(probe.menu->isVisible(), withBar);
-        EXPECT_EQ(probe.menuBar()->isVisible(), withBar);
-        const int bar = withBar ? probe.menuBar()->height() : 0;
-        EXPECT_EQ(probe.client()->y(), bar) << "the client area sits under the bar";
-        EXPECT_EQ(probe.height(), clientHeight + bar) << "the window grows and shrinks by the bar";
-    };
-    expectLayout(false);
-    probe.menu->setVisible(true);
-    expectLayout(true);
-    ASSERT_EQ(probe.menuBar()->actions().size(), 1);
-    EXPECT_EQ(probe.menuBar()->actions()[0]->text(), QStringLiteral("多功能"));
-    EXPECT_EQ(probe.popup()->actions(), (QList<QAction *>{probe.first, probe.second}));
-    EXPECT_EQ(probe.second->text(), QStringLiteral("用户反馈"));
-    EXPECT_EQ(probe.second->shortcut().toString(QKeySequence::NativeText), QStringLiteral("Ctrl+Shift+F8"));
-    probe.menu->setVisible(false);
-    expectLayout(false);
-}
-
-// An item acts when clicked in the opened menu, and by its shortcut key only while the
-// menu shows on the menu bar.
-TEST(Menus, ItemsActFromTheMenuAndByShortcutOnlyWhileItShows)
-{
-    FakeDesktop desktop;
-    MenuProbe probe(desktop);
-    probe.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&probe));
-    auto pressShortcuts = [&] {
-        QTest::keyClick(&probe, Qt::Key_F1);
-        QTest::keyClick(&probe, Qt::Key_F8, Qt::ControlModifier | Qt::ShiftModifier);
-        return probe.take();
-    };
-    EXPECT_EQ(pressShortcuts(), QStringList{});
-    probe.menu->setVisible(true);
-    EXPECT_EQ(pressShortcuts(), (QStringList{"first", "second"}));
-
-    QMenuBar *bar = probe.menuBar();
+    MenuItem *item =
+        menu.addItem(QStringLiteral("用户反馈"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F8));
+    item->onClick = [&] { log << "click"; };
+    menu.setVisible(false);
+    window.showWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QMenuBar *bar = window.menuBar();
+    for (bool shown : {false, true, false}) {
+        menu.setVisible(shown);
+        QCoreApplication::processEvents(); // the window follows its layout
+        EXPECT_EQ(menu.isVisible(), shown);
+        EXPECT_EQ(bar->isVisible(), shown);
+        EXPECT_EQ(window.height() - window.client()->height(), shown ? bar->height() : 0);
+        EXPECT_EQ(window.client()->y(), shown ? bar->height() : 0);
+        QTest::keyClick(&window, Qt::Key_F8, Qt::ControlModifier | Qt::ShiftModifier);
+        EXPECT_EQ(std::exchange(log, {}), shown ? QStringList{"click"} : QStringList{}) << shown;
+    }
+    menu.setVisible(true);
+    ASSERT_EQ(bar->actions().size(), 1);
+    EXPECT_EQ(bar->actions()[0]->text(), QStringLiteral("多功能"));
+    EXPECT_EQ(item->shortcut().toString(QKeySequence::NativeText), QStringLiteral("Ctrl+Shift+F8"));
     QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(bar->actions()[0]).center());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return probe.popup()->isVisible(); }));
-    QTest::mouseClick(probe.popup(), Qt::LeftButton, {},
-                      probe.popup()->actionGeometry(probe.second).center());
-    EXPECT_EQ(probe.take(), QStringList{"second"});
-    EXPECT_FALSE(probe.popup()->isVisible());
-
-    probe.menu->setVisible(false);
-    EXPECT_EQ(pressShortcuts(), QStringList{});
+    auto *popup = qobject_cast<QMenu *>(item->parent());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return popup->isVisible(); }));
+    QTest::mouseClick(popup, Qt::LeftButton, {}, popup->actionGeometry(item).center());
+    EXPECT_EQ(log, QStringList{"click"});
 }
 
 // On the real event loop: a tick that opens a modal box keeps the timer ticking,
