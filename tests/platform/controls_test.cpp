@@ -238,6 +238,27 @@ TEST_F(Controls, CloseRequestsAskTheWindowUnlessTheSessionEnds)
     EXPECT_EQ(asked, 1);
 }
 
+// Putting a panel away with the focus in it leaves the focus with the window: it does
+// not jump into a control of another panel that has just been shown.
+TEST(Frames, APanelPutAwayLeavesTheFocusWithTheWindow)
+{
+    FakeDesktop desktop;
+    Window window(desktop, QStringLiteral("frames"), 3000, 1500);
+    Frame first(window.client(), QStringLiteral("1"), Frame::WithBorder, 0, 0, 3000, 700);
+    TextBox inFirst(&first, QString(), 120, 240, 900, 315);
+    Frame second(window.client(), QStringLiteral("2"), Frame::WithBorder, 0, 0, 3000, 700);
+    TextBox inSecond(&second, QString(), 120, 240, 900, 315);
+    second.hide();
+    window.showWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    inFirst.setFocus();
+    QTest::keyClick(&inFirst, Qt::Key_Tab);
+    EXPECT_EQ(window.focusWidget(), &inFirst) << "Tab still moves within the window";
+    second.show();
+    first.hide();
+    EXPECT_EQ(window.focusWidget(), &window) << "not in the panel just shown";
+}
+
 // The menu bar shows only with the menu, the window growing by it; an item acts when
 // clicked in the opened menu, and by its key only while the menu shows.
 TEST(Menus, TheBarShowsWithTheMenuAndKeysActOnlyThen)
