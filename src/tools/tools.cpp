@@ -311,9 +311,8 @@ void Tools::mnuxjq_Click()
 
 void Tools::mnubenzhus_Click()
 {
-    form1_.desktop().showMessage(
-        QStringLiteral("本程序应用安全无毒，请放心使用！\r\n"
-                       "使用中遇到问题，欢迎联系Morvane项目组（即时通讯：morvane-team）\r\n"
-                       "更高版本敬请期待！"),
-        MsgStyle::Ok, QStringLiteral("信息"));
+    form1_.desktop().showMessage(QStringLiteral("本程序应用安全无毒，请放心使用！\r\n"
+                                                "如遇问题请联系Morvane项目组，即时通讯：morvane-team\r\n"
+                                                "更高版本敬请期待！"),
+                                 MsgStyle::Ok, QStringLiteral("信息"));
 }
