@@ -5,6 +5,7 @@
 #include "countdown/form2.h"
 #include "platform/convert.h"
 #include "platform/desktop.h"
+#include "tools/tools.h"
 
 namespace {
 const QStringList Kai{QStringLiteral("KaiTi")};
@@ -66,6 +67,7 @@ Form1::Form1(Forms &forms)
 
     mnudgn = new Menu(this, QStringLiteral("多功能"));
     mnudgn->setVisible(false);
+    tools = std::make_unique<Tools>(*this);
 
     Timer1 = new Timer(this, 20, false);
     Timer2 = new Timer(this, 1000, false);
@@ -83,6 +85,8 @@ Form1::Form1(Forms &forms)
     Command2->onClick = [this] { Command2_Click(); };
     Command8->onClick = [this] { Command8_Click(); };
 }
+
+Form1::~Form1() = default;
 
 void Form1::Form_Load()
 {

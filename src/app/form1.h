@@ -3,12 +3,14 @@
 #include "platform/window.h"
 
 class Forms;
+class Tools;
 
 // The main window: loading and title animations, the power buttons, the ways to the
 // timed-shutdown windows, the exit; the lock panel and the tool panels.
 class Form1 final : public Window {
 public:
     explicit Form1(Forms &forms);
+    ~Form1() override;
 
     Label *Label5;
     Label *Label7;
@@ -31,6 +33,7 @@ public:
     Line *Line1;
     Label *Label4;
     Menu *mnudgn;
+    std::unique_ptr<Tools> tools; // the menu's items, the tool panels' controls and their handlers
     Timer *Timer1;
     Timer *Timer2;
 

@@ -366,6 +366,18 @@ void Frame::mouseDoubleClickEvent(QMouseEvent *event)
     event->ignore();
 }
 
+bool Frame::focusNextPrevChild(bool next)
+{
+    // Qt asks a widget that hides with the focus in it to pass the focus on to the next
+    // control in the tab order, which may lie in a panel just shown. A panel put away
+    // leaves the focus with its window instead: no control gets it unasked.
+    if (isHidden()) {
+        window()->setFocus();
+        return true;
+    }
+    return QGroupBox::focusNextPrevChild(next);
+}
+
 // --- Line
 
 Line::Line(QWidget *parent, int x1, int y1, int x2, int y2, quint32 bgr)

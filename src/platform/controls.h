@@ -164,6 +164,7 @@ private:
 };
 
 // A panel: hides its children with it. Without a border it is a plain opaque area.
+// Hidden with the focus in it, it leaves the focus with its window.
 class Frame final : public QGroupBox {
 public:
     enum Border { NoBorder, WithBorder };
@@ -177,6 +178,7 @@ public:
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     Border border_;

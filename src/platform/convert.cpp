@@ -135,15 +135,20 @@ bool parseStrict(const QString &text, const QLocale &locale, double &value, bool
     return true;
 }
 
-int32_t roundToInt(double value, double low, double high)
+// The nearest integer, halves to the even neighbour; a not-a-number stays one.
+double roundHalfEven(double value)
 {
-    if (std::isnan(value))
-        throw RuntimeError(RuntimeError::Overflow);
     const int mode = std::fegetround();
     std::fesetround(FE_TONEAREST);
-    const double r = std::nearbyint(value); // halves to even
+    const double r = std::nearbyint(value);
     std::fesetround(mode);
-    if (r < low || r > high)
+    return r;
+}
+
+int32_t roundToInt(double value, double low, double high)
+{
+    const double r = roundHalfEven(value);
+    if (!(r >= low && r <= high)) // also a not-a-number
         throw RuntimeError(RuntimeError::Overflow);
     return int32_t(r);
 }
@@ -260,6 +265,16 @@ int16_t ToInt16(double value)
 int32_t ToInt32(double value)
 {
     return roundToInt(value, -2147483648.0, 2147483647.0);
+}
+
+int64_t ToInt64(double value)
+{
+    // 2^63 itself is the first double past the range; -2^63 is the last one in it.
+    constexpr double Limit = 9223372036854775808.0;
+    const double r = roundHalfEven(value);
+    if (!(r >= -Limit && r < Limit))
+        throw RuntimeError(RuntimeError::Overflow);
+    return int64_t(r);
 }
 
 int32_t Remainder(double dividend, int32_t divisor)

@@ -36,6 +36,7 @@ QString TimeText(const QTime &time);
 // Rounding to the nearest integer, halves to the even neighbour; out of range is an overflow.
 int16_t ToInt16(double value);
 int32_t ToInt32(double value);
+int64_t ToInt64(double value);
 
 // The dividend is first rounded to a 32-bit integer; the result takes its sign.
 int32_t Remainder(double dividend, int32_t divisor);

@@ -148,8 +148,9 @@ TEST_F(Countdown, TheFigureNeverRunsIntoTheTextAfterIt)
         const QRect fig = f.Label4->geometry();
         const QRect unit = f.Label5->geometry();
         EXPECT_LT(fig.right(), unit.left()) << figure;
-        if (len <= 5) // up to five characters "秒后关闭！" stays where Left puts it
+        if (len <= 5) { // up to five characters "秒后关闭！" stays where Left puts it
             EXPECT_EQ(unit.left(), twipsToPixels(f.Label5->left())) << figure;
+        }
         EXPECT_EQ(f.Label5->left(), len > 3 ? 2450 : 2100) << figure;
         EXPECT_LE(unit.right(), f.Frame1->width()) << figure << ": inside its frame";
         EXPECT_LE(f.Frame1->geometry().right(), f.client()->width()) << figure << ": inside the window";

@@ -6,6 +6,8 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
@@ -13,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -233,6 +236,63 @@ TEST_F(Controls, CloseRequestsAskTheWindowUnlessTheSessionEnds)
     EXPECT_TRUE(probe.close());
     setSessionEnding(false);
     EXPECT_EQ(asked, 1);
+}
+
+// Putting a panel away with the focus in it leaves the focus with the window: it does
+// not jump into a control of another panel that has just been shown.
+TEST(Frames, APanelPutAwayLeavesTheFocusWithTheWindow)
+{
+    FakeDesktop desktop;
+    Window window(desktop, QStringLiteral("frames"), 3000, 1500);
+    Frame first(window.client(), QStringLiteral("1"), Frame::WithBorder, 0, 0, 3000, 700);
+    TextBox inFirst(&first, QString(), 120, 240, 900, 315);
+    Frame second(window.client(), QStringLiteral("2"), Frame::WithBorder, 0, 0, 3000, 700);
+    TextBox inSecond(&second, QString(), 120, 240, 900, 315);
+    second.hide();
+    window.showWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    inFirst.setFocus();
+    QTest::keyClick(&inFirst, Qt::Key_Tab);
+    EXPECT_EQ(window.focusWidget(), &inFirst) << "Tab still moves within the window";
+    second.show();
+    first.hide();
+    EXPECT_EQ(window.focusWidget(), &window) << "not in the panel just shown";
+}
+
+// The menu bar shows only with the menu, the window growing by it; an item acts when
+// clicked in the opened menu, and by its key only while the menu shows.
+TEST(Menus, TheBarShowsWithTheMenuAndKeysActOnlyThen)
+{
+    FakeDesktop desktop;
+    Window window(desktop, QStringLiteral("menu"), 3000, 1500);
+    Menu menu(&window, QStringLiteral("多功能"));
+    QStringList log;
+    MenuItem *item =
+        menu.addItem(QStringLiteral("用户反馈"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F8));
+    item->onClick = [&] { log << "click"; };
+    menu.setVisible(false);
+    window.showWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QMenuBar *bar = window.menuBar();
+    for (bool shown : {false, true, false}) {
+        menu.setVisible(shown);
+        QCoreApplication::processEvents(); // the window follows its layout
+        EXPECT_EQ(menu.isVisible(), shown);
+        EXPECT_EQ(bar->isVisible(), shown);
+        EXPECT_EQ(window.height() - window.client()->height(), shown ? bar->height() : 0);
+        EXPECT_EQ(window.client()->y(), shown ? bar->height() : 0);
+        QTest::keyClick(&window, Qt::Key_F8, Qt::ControlModifier | Qt::ShiftModifier);
+        EXPECT_EQ(std::exchange(log, {}), shown ? QStringList{"click"} : QStringList{}) << shown;
+    }
+    menu.setVisible(true);
+    ASSERT_EQ(bar->actions().size(), 1);
+    EXPECT_EQ(bar->actions()[0]->text(), QStringLiteral("多功能"));
+    EXPECT_EQ(item->shortcut().toString(QKeySequence::NativeText), QStringLiteral("Ctrl+Shift+F8"));
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(bar->actions()[0]).center());
+    auto *popup = qobject_cast<QMenu *>(item->parent());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return popup->isVisible(); }));
+    QTest::mouseClick(popup, Qt::LeftButton, {}, popup->actionGeometry(item).center());
+    EXPECT_EQ(log, QStringList{"click"});
 }
 
 // On the real event loop: a tick that opens a modal box keeps the timer ticking,

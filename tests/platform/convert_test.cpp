@@ -122,6 +122,12 @@ TEST(Conversions, RoundingHalvesToEvenAndOverflows)
         EXPECT_THROW(ToInt16(bad), RuntimeError) << bad;
     EXPECT_EQ(ToInt32(2147483647.4), 2147483647);
     EXPECT_THROW(ToInt32(2147483647.5), RuntimeError);
+    const double inf = std::numeric_limits<double>::infinity();
+    EXPECT_EQ(ToInt64(-2.5), -2);
+    EXPECT_EQ(ToInt64(1e18), 1000000000000000000);
+    EXPECT_EQ(ToInt64(-9223372036854775808.0), std::numeric_limits<int64_t>::min());
+    for (double bad : {9223372036854775808.0, -9223372036854777856.0, inf, -inf, std::nan("")})
+        EXPECT_THROW(ToInt64(bad), RuntimeError) << bad;
 }
 
 TEST(Conversions, RemainderTakesTheDividendsSign)
