@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <deque>
 
 namespace {
 
@@ -233,6 +234,29 @@ TEST_F(Controls, CloseRequestsAskTheWindowUnlessTheSessionEnds)
     EXPECT_TRUE(probe.close());
     setSessionEnding(false);
     EXPECT_EQ(asked, 1);
+}
+
+// A tick aimed just after each second begins: one that comes late or early does not
+// move the ones after it, and one early enough to fall before the boundary is followed
+// at once by one just after it.
+TEST_F(Controls, AnAlignedTimerTicksJustAfterEachSecondBegins)
+{
+    desktop.start = QDateTime(QDate(2026, 1, 1), QTime(10, 0, 0, 437));
+    std::deque<qint64> lateness{0, 300, -2};
+    desktop.lateness = [&] {
+        const qint64 late = lateness.empty() ? 0 : lateness.front();
+        if (!lateness.empty())
+            lateness.pop_front();
+        return late;
+    };
+    Timer timer(&probe, 1000, false);
+    timer.alignToClock(1);
+    QStringList ticks;
+    timer.onTimer = [&] { ticks << desktop.now().time().toString(QStringLiteral("ss.zzz")); };
+    timer.setEnabled(true);
+    desktop.advance(5000);
+    EXPECT_EQ(ticks, (QStringList{"01.001", "02.301", "02.999", "03.001", "04.001", "05.001"}));
+    EXPECT_EQ(timer.interval(), 1000);
 }
 
 // On the real event loop: a tick that opens a modal box keeps the timer ticking,
