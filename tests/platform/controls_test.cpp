@@ -242,18 +242,18 @@ TEST_F(Controls, CloseRequestsAskTheWindowUnlessTheSessionEnds)
 TEST_F(Controls, AnAlignedTimerTicksJustAfterEachSecondBegins)
 {
     desktop.start = QDateTime(QDate(2026, 1, 1), QTime(10, 0, 0, 437));
-    std::deque<qint64> lateness{0, 300, -2};
+    // The first arming (made unaligned, as the timer is created) is replaced at once.
+    std::deque<qint64> lateness{0, 0, 300, -2};
     desktop.lateness = [&] {
         const qint64 late = lateness.empty() ? 0 : lateness.front();
         if (!lateness.empty())
             lateness.pop_front();
         return late;
     };
-    Timer timer(&probe, 1000, false);
+    Timer timer(&probe, 1000, true);
     timer.alignToClock(1);
     QStringList ticks;
     timer.onTimer = [&] { ticks << desktop.now().time().toString(QStringLiteral("ss.zzz")); };
-    timer.setEnabled(true);
     desktop.advance(5000);
     EXPECT_EQ(ticks, (QStringList{"01.001", "02.301", "02.999", "03.001", "04.001", "05.001"}));
     EXPECT_EQ(timer.interval(), 1000);
