@@ -8,9 +8,11 @@
 
 namespace {
 const QString FullWidthColon = QStringLiteral("：");
-// Ticks come this long after each second begins: late enough that the clock has surely
-// turned, early enough that the second shows at once.
-constexpr int TickAfterSecondMs = 1;
+// Each tick is aimed at the very start of a second. The wait is counted from the clock's
+// whole millisecond, so it does not end before the second begins; the timer's millisecond
+// steps and its wake-up put the tick 1 to 3 ms into the second. A tick that still comes
+// early reads the second before and is followed at once by the next.
+constexpr int TickAfterSecondMs = 0;
 // A tick later than this has not been merely held up: the computer slept or the clock
 // was set, and the seconds in between are not written after the fact.
 constexpr qint64 MaxCatchUpSeconds = 60;
