@@ -1,9 +1,4 @@
-#include "clocktime/form5.h"
-
-#include "app/form1.h"
 #include "support/clocktime_support.h"
-
-#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -42,13 +37,12 @@ TEST(ClockTimeSetup, TypedFieldsGiveTheTargetAndItsConfirmation)
         Form5 &f = openForm5(app);
         enterTime(f, row.typed[0], row.typed[1], row.typed[2]);
         const std::string name = std::string(row.typed[0]) + "|" + row.typed[1] + "|" + row.typed[2];
-        EXPECT_EQ(str(f.Text1->text()), row.kept[0]) << name;
-        EXPECT_EQ(str(f.Text2->text()), row.kept[1]) << name;
-        EXPECT_EQ(str(f.Text3->text()), row.kept[2]) << name;
+        EXPECT_EQ(str(f.Text1->text() + "|" + f.Text2->text() + "|" + f.Text3->text()),
+                  std::string(row.kept[0]) + "|" + row.kept[1] + "|" + row.kept[2])
+            << name;
         EXPECT_EQ(str(f.Label6->caption()), row.target) << name;
         EXPECT_EQ(str(f.Label7->caption()), row.confirmation) << name;
-        EXPECT_TRUE(f.Label7->isVisible()) << name;
-        EXPECT_TRUE(app.desktop.messages.empty()) << name;
+        EXPECT_TRUE(f.Label7->isVisible() && app.desktop.messages.empty()) << name;
     }
 }
 
@@ -67,118 +61,66 @@ TEST(ClockTimeSetup, RefusedEntriesChangeNothing)
         TestApp app;
         Form5 &f = openForm5(app);
         enterTime(f, row.typed[0], row.typed[1], row.typed[2]);
-        ASSERT_EQ(app.desktop.messages.size(), 1u) << row.message;
+        ASSERT_EQ(app.desktop.messages.size(), 1u) << row.message << ": one box, no error report";
         EXPECT_EQ(str(app.desktop.messages[0].text), row.message);
         EXPECT_EQ(str(app.desktop.messages[0].title), "提示");
-        EXPECT_EQ(app.desktop.messages[0].style, MsgStyle::Ok);
-        EXPECT_FALSE(app.desktop.messages[0].posted) << "a box of the window, not an error report";
-        EXPECT_TRUE(f.Command1->isEnabled()) << row.message;
-        EXPECT_FALSE(f.Command3->isEnabled());
-        EXPECT_EQ(str(f.Frame1->caption()), "请输入");
-        EXPECT_FALSE(f.Check1->isVisible());
-        EXPECT_FALSE(f.Label7->isVisible());
-        EXPECT_TRUE(f.Text1->isEnabled());
-        EXPECT_TRUE(f.Label6->caption().isEmpty());
-        EXPECT_EQ(app.quitCalls, 0);
-        app.desktop.advance(3000);
-        EXPECT_EQ(app.desktop.messages.size(), 1u) << "nothing follows";
+        EXPECT_TRUE(f.Command1->isEnabled() && !f.Command3->isEnabled() && !f.Check1->isVisible())
+            << row.message;
+        EXPECT_EQ(str(f.Frame1->caption()), "请输入") << row.message;
+        EXPECT_TRUE(f.Label6->caption().isEmpty()) << row.message;
     }
 }
 
-TEST_F(ClockTime, TheReminderIsAMinuteEarlierWrappingIntoTheDayBefore)
+// Set with the reminder, go back and forth, cancel: the state each step leaves.
+TEST(ClockTimeSetup, SetReturnCancel)
 {
-    set("", "", "30", true);
-    EXPECT_EQ(str(f5().Label10->caption()), "23：59：30");
-    EXPECT_EQ(f5().shutTime, QTime(23, 59, 30));
-    EXPECT_EQ(str(f5().Label6->caption()), "00：00：30") << "the target stays";
-    EXPECT_EQ(f5().Check1->value(), 1);
-    EXPECT_FALSE(f5().Check1->isEnabled()) << "only a cancel takes it back";
-}
+    TestApp app;
+    Form5 &f = openForm5(app);
+    Form1 &f1 = app.forms.form1();
+    EXPECT_FALSE(f1.isVisible()) << "关机2 hides the main window";
+    enterTime(f, "", "", "30", true);
+    EXPECT_EQ(str(f.Label10->caption()), "23：59：30") << "a minute earlier, on the day before";
+    EXPECT_FALSE(f.Check1->isEnabled()) << "only a cancel takes the reminder back";
+    QTest::keyClick(&f, Qt::Key_Return);
+    EXPECT_TRUE(app.desktop.messages.empty()) << "确定 is disabled while a time is set";
 
-TEST_F(ClockTime, CancelRestoresTheFieldsAndKeepsWhatTheWatchReads)
-{
-    set("7", "5", "", true);
-    EXPECT_EQ(str(f5().Frame1->caption()), "定时关机");
-    QTest::mouseClick(f5().Command3, Qt::LeftButton);
-    Form5 &f = f5();
-    for (QWidget *w : std::initializer_list<QWidget *>{f.Text1, f.Text2, f.Text3, f.Command1})
+    EXPECT_FALSE(f.close()) << "the close box minimises the main window instead";
+    EXPECT_TRUE(f.isVisible() && f1.isMinimizedState());
+    QTest::keyClick(&f, Qt::Key_Escape); // 返回
+    EXPECT_TRUE(f1.isVisible() && !f.isVisible());
+    EXPECT_TRUE(f1.Label7->isVisible() && !f1.Command5->isEnabled()) << "the countdown is kept out";
+
+    QTest::mouseClick(f1.Command7, Qt::LeftButton);
+    QTest::mouseClick(f.Command3, Qt::LeftButton); // 取消设置
+    for (QWidget *w : std::initializer_list<QWidget *>{f.Text1, f.Text2, f.Text3, f.Command1, f.Check1})
         EXPECT_TRUE(w->isEnabled());
     EXPECT_TRUE(f.Text1->text().isEmpty() && f.Text2->text().isEmpty() && f.Text3->text().isEmpty());
     EXPECT_EQ(f.hourValue + f.minuteValue + f.secondValue, 0);
-    EXPECT_FALSE(f.Command3->isEnabled());
-    EXPECT_FALSE(f.Check1->isVisible());
-    EXPECT_TRUE(f.Check1->isEnabled());
-    EXPECT_EQ(f.Check1->value(), 0);
-    EXPECT_FALSE(f.Label7->isVisible());
-    EXPECT_TRUE(f.Label8->isVisible());
-    EXPECT_EQ(str(f.Label8->caption()), "设置已取消！");
-    EXPECT_EQ(str(f.Frame1->caption()), "定时关机");
-    EXPECT_EQ(str(f.Label6->caption()), "07：05：00");
-    EXPECT_EQ(str(f.Label10->caption()), "07：04：00");
-    EXPECT_EQ(str(f.Label9->caption()), "1");
-
-    set("8", "", ""); // a new setting after a cancel
-    EXPECT_EQ(str(f.Label6->caption()), "08：00：00");
-    EXPECT_FALSE(f.Label8->isVisible());
-    EXPECT_EQ(str(f.Label10->caption()), "07：04：00") << "left from before until asked again";
+    EXPECT_TRUE(!f.Command3->isEnabled() && !f.Check1->isVisible() && f.Check1->value() == 0);
+    EXPECT_TRUE(f.Label8->isVisible() && !f.Label7->isVisible());
+    EXPECT_EQ(str(f.Frame1->caption() + f.Label6->caption() + f.Label10->caption() + f.Label9->caption()),
+              "定时关机00：00：3023：59：301")
+        << "left as they were";
+    QTest::mouseClick(f.Command2, Qt::LeftButton);
+    EXPECT_TRUE(!f1.Label7->isVisible() && f1.Command5->isEnabled());
+    QTest::mouseClick(f1.Command7, Qt::LeftButton);
+    EXPECT_FALSE(f.Label8->isVisible()) << "opening hides the cancel notice";
 }
 
-TEST_F(ClockTime, EnterSetsOnlyWhileNothingIsSetAndEscReturns)
+TEST(ClockTimeSetup, DoubleClicksShowAndHideTheClockOnlyFromTheirOwnPlaces)
 {
-    set("9", "", "");
-    QTest::keyClick(&f5(), Qt::Key_Return);
-    EXPECT_TRUE(app.desktop.messages.empty()) << "确定 is disabled while a time is set";
-    QTest::keyClick(&f5(), Qt::Key_Escape);
-    EXPECT_FALSE(f5().isVisible());
-    EXPECT_TRUE(app.forms.form1().isVisible());
-}
-
-TEST_F(ClockTime, ReturningTellsTheMainWindowWhetherATimeIsSet)
-{
-    Form1 &f1 = app.forms.form1();
-    EXPECT_FALSE(f1.isVisible()) << "关机2 hid the main window";
-    const struct {
-        bool set;
-        bool notice;
-    } rows[] = {{true, true}, {false, false}};
-    for (const auto &row : rows) {
-        if (row.set)
-            set("9", "", "");
-        else
-            QTest::mouseClick(f5().Command3, Qt::LeftButton);
-        QTest::mouseClick(f5().Command2, Qt::LeftButton);
-        EXPECT_TRUE(f1.isVisible());
-        EXPECT_FALSE(f5().isVisible());
-        EXPECT_EQ(f1.Label7->isVisible(), row.notice);
-        EXPECT_EQ(f1.Command5->isEnabled(), !row.notice);
-        QTest::mouseClick(f1.Command7, Qt::LeftButton);
-        EXPECT_TRUE(f5().isVisible());
-        EXPECT_FALSE(f5().Label8->isVisible()) << "opening hides the cancel notice";
-    }
-}
-
-TEST_F(ClockTime, TheCloseBoxMinimisesTheMainWindowAndKeepsThisOne)
-{
-    set("9", "", "");
-    EXPECT_FALSE(f5().close());
-    EXPECT_TRUE(f5().isVisible());
-    EXPECT_TRUE(app.forms.form1().isMinimizedState());
-    EXPECT_FALSE(f5().Command1->isEnabled()) << "the setting stays";
-}
-
-TEST_F(ClockTime, DoubleClicksShowAndHideTheClockOnlyFromTheirOwnPlaces)
-{
-    app.desktop.advance(1500);
+    TestApp app;
+    Form5 &f = openForm5(app);
+    app.desktop.advance(1000);
     for (QWidget *control :
-         std::initializer_list<QWidget *>{f5().Frame1, f5().Text1, f5().Label2, f5().Label3, f5().Command3})
+         std::initializer_list<QWidget *>{f.Frame1, f.Text1, f.Label2, f.Label3, f.Command3})
         userDoubleClick(control, QPoint(4, 4));
-    EXPECT_FALSE(f5().Label1->isVisible());
-    EXPECT_TRUE(f5().isVisible());
-    userDoubleClick(f5().client(), QPoint(20, 20));
-    EXPECT_TRUE(f5().Label1->isVisible());
-    EXPECT_EQ(str(f5().Label1->caption()), "22:29:53");
-    userDoubleClick(f5().Label1, QPoint(4, 4));
-    EXPECT_FALSE(f5().Label1->isVisible());
+    EXPECT_FALSE(f.Label1->isVisible());
+    userDoubleClick(f.client(), QPoint(20, 20));
+    EXPECT_TRUE(f.Label1->isVisible());
+    EXPECT_EQ(str(f.Label1->caption()), "22:29:53");
+    userDoubleClick(f.Label1, QPoint(4, 4));
+    EXPECT_FALSE(f.Label1->isVisible());
 }
 
 } // namespace

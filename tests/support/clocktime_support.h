@@ -6,9 +6,7 @@
 
 #include <QTest>
 
-#include <gtest/gtest.h>
-
-// Past the loading animation, "关机2" pressed: the clock-time window is in front.
+// Past the loading animation (the clock then reads 22:29:52), "关机2" pressed.
 inline Form5 &openForm5(TestApp &app)
 {
     app.finishLoading();
@@ -16,16 +14,18 @@ inline Form5 &openForm5(TestApp &app)
     return app.forms.form5();
 }
 
-// Types into the three fields, moving on with Tab as a user does, and presses Enter.
-inline void enterTime(Form5 &f, const char *hours, const char *minutes, const char *seconds)
+// Types into the three fields, moving on with Tab, and presses Enter; ticks the reminder.
+inline void enterTime(Form5 &f, const char *hours, const char *minutes, const char *seconds,
+                      bool reminder = false)
 {
-    f.Text1->setFocus();
-    QTest::keyClicks(f.Text1, QString::fromUtf8(hours));
-    QTest::keyClick(f.Text1, Qt::Key_Tab);
-    QTest::keyClicks(f.Text2, QString::fromUtf8(minutes));
-    QTest::keyClick(f.Text2, Qt::Key_Tab);
-    QTest::keyClicks(f.Text3, QString::fromUtf8(seconds));
-    QTest::keyClick(f.Text3, Qt::Key_Return);
+    const char *typed[] = {hours, minutes, seconds};
+    TextBox *fields[] = {f.Text1, f.Text2, f.Text3};
+    for (int i = 0; i < 3; ++i) {
+        QTest::keyClicks(fields[i], QString::fromUtf8(typed[i]));
+        QTest::keyClick(fields[i], i < 2 ? Qt::Key_Tab : Qt::Key_Return);
+    }
+    if (reminder)
+        QTest::mouseClick(f.Check1, Qt::LeftButton);
 }
 
 // Runs the virtual clock on to the next moment the wall clock reads `time`.
@@ -33,24 +33,5 @@ inline void runUntil(FakeDesktop &desktop, const QTime &time)
 {
     const QDateTime now = desktop.now();
     QDateTime at(now.date(), time);
-    if (at < now)
-        at = at.addDays(1);
-    desktop.advance(now.msecsTo(at));
+    desktop.advance(now.msecsTo(at < now ? at.addDays(1) : at));
 }
-
-// One program with the clock-time window open, at 22:29:52 on the virtual clock.
-class ClockTime : public ::testing::Test {
-protected:
-    TestApp app;
-    Form5 &f5() { return app.forms.form5(); }
-    // Sets the target and, when asked, the reminder, as a user does.
-    void set(const char *hours, const char *minutes, const char *seconds, bool reminder = false)
-    {
-        enterTime(f5(), hours, minutes, seconds);
-        ASSERT_FALSE(f5().Command1->isEnabled()) << "set";
-        if (reminder)
-            QTest::mouseClick(f5().Check1, Qt::LeftButton);
-    }
-
-    void SetUp() override { openForm5(app); }
-};
