@@ -10,7 +10,7 @@ namespace {
 const QString FullWidthColon = QStringLiteral("：");
 // Each tick is aimed at the very start of a second. The wait is counted from the clock's
 // whole millisecond, so it does not end before the second begins; the timer's millisecond
-// steps and its wake-up put the tick 1 to 3 ms into the second. A tick that still comes
+// steps and its wake-up put the tick a millisecond or two into it. A tick that still comes
 // early reads the second before and is followed at once by the next.
 constexpr int TickAfterSecondMs = 0;
 // A tick later than this has not been merely held up: the computer slept or the clock
