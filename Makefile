@@ -1,6 +1,6 @@
 # make run   - install what is missing, build (Release) and start the program
 # make test  - install what is missing, build (Debug, sanitizers) and run every test
-# make bench - start-up, memory, idle CPU and countdown accuracy figures
+# make bench - start-up, memory, idle CPU, countdown accuracy and clock-time watch figures
 # make package - a Debian package of the Release build (build/release/morvane_*.deb)
 # make lint  - clang-tidy over src/ (checks and reasons in .clang-tidy) and the format check
 

@@ -2,6 +2,7 @@
 
 #include "app/forms.h"
 #include "app/power.h"
+#include "clocktime/form5.h"
 #include "countdown/form2.h"
 #include "platform/convert.h"
 #include "platform/desktop.h"
@@ -81,6 +82,7 @@ Form1::Form1(Forms &forms)
     onQueryUnload = [this](bool &cancel) { Form_QueryUnload(cancel); };
     Command4->onClick = [this] { Command4_Click(); };
     Command5->onClick = [this] { Command5_Click(); };
+    Command7->onClick = [this] { Command7_Click(); };
     Command1->onClick = [this] { Command1_Click(); };
     Command2->onClick = [this] { Command2_Click(); };
     Command8->onClick = [this] { Command8_Click(); };
@@ -181,6 +183,13 @@ void Form1::Command5_Click()
     forms_.form2().Label7->setVisible(false);
     forms_.form2().Frame1->setVisible(false);
     forms_.form2().showWindow();
+    hideWindow();
+}
+
+void Form1::Command7_Click()
+{
+    forms_.form5().Label8->setVisible(false);
+    forms_.form5().showWindow();
     hideWindow();
 }
 

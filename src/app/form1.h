@@ -50,6 +50,7 @@ public:
     void Form_QueryUnload(bool &cancel);
     void Command4_Click();
     void Command5_Click();
+    void Command7_Click();
     void Command1_Click();
     void Command2_Click();
     void Command8_Click();

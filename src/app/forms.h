@@ -64,4 +64,5 @@ public:
     Form<class Form1> form1{*this};
     Form<class Form2> form2{*this};
     Form<class Form4> form4{*this};
+    Form<class Form5> form5{*this};
 };

@@ -1,5 +1,11 @@
 #include "platform/desktop.h"
 
+int msToAlignedTick(const QTime &now, int intervalMs, int afterMs)
+{
+    const int sincePhase = ((now.msecsSinceStartOfDay() - afterMs) % intervalMs + intervalMs) % intervalMs;
+    return intervalMs - sincePhase;
+}
+
 QString commandNotStartedText(const QString &commandLine)
 {
     return QStringLiteral("无法执行命令：%1\r\n系统中找不到这个程序，操作没有完成！").arg(commandLine);

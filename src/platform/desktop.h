@@ -40,9 +40,17 @@ class TimerBackend {
 public:
     virtual ~TimerBackend() = default;
     virtual void start(int intervalMs) = 0;
+    // Like start(), but every firing, the first included, is aimed at the wall clock:
+    // `afterMs` after the next whole multiple of the interval since midnight (for
+    // 1000 ms, just after the next second begins), worked out afresh at each firing.
+    virtual void startAligned(int intervalMs, int afterMs) = 0;
     virtual void stop() = 0;
     std::function<void()> onFire;
 };
+
+// The time from `now` to the next moment that lies `afterMs` after a whole multiple of
+// `intervalMs` since midnight; never 0, so a firing at that moment aims at the next one.
+int msToAlignedTick(const QTime &now, int intervalMs, int afterMs);
 
 // Everything the windows need from the system. Nothing else in the program touches it.
 class Desktop {

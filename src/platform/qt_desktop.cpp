@@ -21,7 +21,8 @@ namespace {
 
 // A single-shot precise QTimer re-armed at every tick for the next due time, so ticks
 // keep their rhythm (no drift from handler time) and a tick blocked in a modal box
-// does not hold up the next one.
+// does not hold up the next one. An aligned timer takes each due time from the wall
+// clock instead, so it stays just after the second boundaries whatever the jitter.
 class QtTimerBackend final : public TimerBackend {
 public:
     QtTimerBackend()
@@ -33,20 +34,31 @@ public:
     }
     void start(int intervalMs) override
     {
+        alignAfter_ = -1;
         interval_ = std::max(0, intervalMs);
         due_ = clock_.elapsed() + interval_;
         timer_.start(interval_);
+    }
+    void startAligned(int intervalMs, int afterMs) override
+    {
+        alignAfter_ = afterMs;
+        interval_ = std::max(1, intervalMs);
+        timer_.start(msToAlignedTick(QTime::currentTime(), interval_, alignAfter_));
     }
     void stop() override { timer_.stop(); }
 
 private:
     void fire()
     {
-        const qint64 now = clock_.elapsed();
-        due_ += interval_;
-        if (due_ < now) // fell behind by a whole interval: start the rhythm afresh
-            due_ = now + interval_;
-        timer_.start(int(due_ - now));
+        if (alignAfter_ >= 0) {
+            timer_.start(msToAlignedTick(QTime::currentTime(), interval_, alignAfter_));
+        } else {
+            const qint64 now = clock_.elapsed();
+            due_ += interval_;
+            if (due_ < now) // fell behind by a whole interval: start the rhythm afresh
+                due_ = now + interval_;
+            timer_.start(int(due_ - now));
+        }
         if (onFire)
             onFire();
     }
@@ -55,6 +67,7 @@ private:
     QElapsedTimer clock_;
     int interval_ = 0;
     qint64 due_ = 0;
+    int alignAfter_ = -1; // not aligned
 };
 
 } // namespace

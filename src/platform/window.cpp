@@ -146,12 +146,20 @@ void Timer::setEnabled(bool enabled)
     arm();
 }
 
+void Timer::alignToClock(int afterMs)
+{
+    alignAfterMs_ = afterMs;
+    arm();
+}
+
 void Timer::arm()
 {
-    if (enabled_ && interval_ > 0)
-        backend_->start(interval_);
-    else
+    if (!enabled_ || interval_ <= 0)
         backend_->stop();
+    else if (alignAfterMs_ >= 0)
+        backend_->startAligned(interval_, alignAfterMs_);
+    else
+        backend_->start(interval_);
 }
 
 // --- Menu

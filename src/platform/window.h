@@ -70,6 +70,10 @@ public:
     void setInterval(int ms);
     bool enabled() const { return enabled_; }
     void setEnabled(bool enabled);
+    // Ties the ticks to the wall clock: each comes `afterMs` after a whole multiple of
+    // the interval since midnight (for 1000 ms, just after each second begins), aimed
+    // afresh at every tick, so a late or early tick never shifts the ones after it.
+    void alignToClock(int afterMs);
 
     Handler onTimer;
 
@@ -78,6 +82,7 @@ private:
     std::unique_ptr<TimerBackend> backend_;
     int interval_;
     bool enabled_ = false;
+    int alignAfterMs_ = -1; // not aligned
 };
 
 class MenuItem final : public QAction {

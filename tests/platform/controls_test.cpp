@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <deque>
 #include <utility>
 
 namespace {
@@ -293,6 +294,29 @@ TEST(Menus, TheBarShowsWithTheMenuAndKeysActOnlyThen)
     ASSERT_TRUE(QTest::qWaitFor([&] { return popup->isVisible(); }));
     QTest::mouseClick(popup, Qt::LeftButton, {}, popup->actionGeometry(item).center());
     EXPECT_EQ(log, QStringList{"click"});
+}
+
+// A tick aimed just after each second begins: one that comes late or early does not
+// move the ones after it, and one early enough to fall before the boundary is followed
+// at once by one just after it.
+TEST_F(Controls, AnAlignedTimerTicksJustAfterEachSecondBegins)
+{
+    desktop.start = QDateTime(QDate(2026, 1, 1), QTime(10, 0, 0, 437));
+    // The first arming (made unaligned, as the timer is created) is replaced at once.
+    std::deque<qint64> lateness{0, 0, 300, -2};
+    desktop.lateness = [&] {
+        const qint64 late = lateness.empty() ? 0 : lateness.front();
+        if (!lateness.empty())
+            lateness.pop_front();
+        return late;
+    };
+    Timer timer(&probe, 1000, true);
+    timer.alignToClock(1);
+    QStringList ticks;
+    timer.onTimer = [&] { ticks << desktop.now().time().toString(QStringLiteral("ss.zzz")); };
+    desktop.advance(5000);
+    EXPECT_EQ(ticks, (QStringList{"01.001", "02.301", "02.999", "03.001", "04.001", "05.001"}));
+    EXPECT_EQ(timer.interval(), 1000);
 }
 
 // On the real event loop: a tick that opens a modal box keeps the timer ticking,

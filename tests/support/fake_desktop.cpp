@@ -19,16 +19,45 @@ public:
     void start(int intervalMs) override
     {
         active = true;
+        alignAfter = -1;
         interval = intervalMs;
         due = desktop_.elapsedMs + intervalMs;
-        order = ++desktop_.armCount_;
+        armed();
+    }
+    void startAligned(int intervalMs, int afterMs) override
+    {
+        active = true;
+        alignAfter = afterMs;
+        interval = intervalMs;
+        due = desktop_.elapsedMs + msToAlignedTick(desktop_.now().time(), interval, alignAfter);
+        armed();
     }
     void stop() override { active = false; }
+    // Re-armed as it fires: by its rhythm, or aimed at the wall clock again.
+    void rearm()
+    {
+        if (alignAfter >= 0) {
+            due = desktop_.elapsedMs + msToAlignedTick(desktop_.now().time(), interval, alignAfter);
+        } else {
+            due += interval;
+            if (due < desktop_.elapsedMs) // fell behind by a whole interval: the rhythm starts afresh
+                due = desktop_.elapsedMs + interval;
+        }
+        armed();
+    }
+    void armed()
+    {
+        late = desktop_.lateness ? desktop_.lateness() : 0;
+        order = ++desktop_.armCount_;
+    }
+    qint64 firesAt() const { return due + late; }
 
     bool active = false;
+    int alignAfter = -1; // not aligned
     int interval = 0;
-    qint64 due = 0;
-    quint64 order = 0; // timers due together fire in the order they were armed
+    qint64 due = 0;    // when the next firing is due
+    qint64 late = 0;   // how far that firing strays from it
+    quint64 order = 0; // timers firing together fire in the order they were armed
 
 private:
     FakeDesktop &desktop_;
@@ -58,19 +87,30 @@ void FakeDesktop::advance(qint64 ms)
     for (;;) {
         Timer *next = nullptr;
         for (Timer *t : timers_) {
-            if (t->active && t->due <= target &&
-                (!next || t->due < next->due || (t->due == next->due && t->order < next->order)))
+            if (t->active && t->firesAt() <= target &&
+                (!next || t->firesAt() < next->firesAt() ||
+                 (t->firesAt() == next->firesAt() && t->order < next->order)))
                 next = t;
         }
         if (!next)
             break;
-        elapsedMs = std::max(elapsedMs, next->due);
-        next->due += next->interval;
-        next->order = ++armCount_;
+        elapsedMs = std::max(elapsedMs, next->firesAt());
+        next->rearm();
         if (next->onFire)
             next->onFire();
     }
     elapsedMs = std::max(elapsedMs, target);
+}
+
+void FakeDesktop::jumpClock(qint64 ms)
+{
+    start = start.addMSecs(ms);
+}
+
+void FakeDesktop::stall(qint64 ms)
+{
+    elapsedMs += ms;
+    advance(0);
 }
 
 int FakeDesktop::showMessage(const QString &text, int style, const QString &title)

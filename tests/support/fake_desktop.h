@@ -33,6 +33,15 @@ public:
     // Moves the virtual clock on, firing every due timer in order. Each firing re-arms
     // its timer first, so a tick that waits in a box lets later ticks run nested.
     void advance(qint64 ms);
+    // Sets the wall clock forward or back, as when the computer slept or the user set
+    // the time. Timers run on their own steady clock, as real ones do: none fires.
+    void jumpClock(qint64 ms);
+    // Holds every timer up for `ms`, as a busy machine does: both clocks move on, then
+    // each timer that came due in between fires once, late.
+    void stall(qint64 ms);
+    // How many ms each timer firing comes after its due time (negative: before it),
+    // asked once for every firing as the timer is armed for it. Unset: on time.
+    std::function<qint64()> lateness;
 
     int showMessage(const QString &text, int style, const QString &title) override;
     void postMessage(const QString &text, const QString &title) override;
