@@ -41,6 +41,7 @@ public:
     void runCommand(const QString &) override { launches.push_back(wallNs()); }
     QDateTime now() const override { return real.now(); }
     std::unique_ptr<TimerBackend> createTimer() override { return real.createTimer(); }
+    void setSleepInhibited(bool) override {} // never a real lock from here
 
     QtDesktop real;
     std::vector<qint64> launches;

@@ -29,6 +29,7 @@ public:
     }
     QDateTime now() const override { return real.now(); }
     std::unique_ptr<TimerBackend> createTimer() override { return real.createTimer(); }
+    void setSleepInhibited(bool) override {} // never a real lock from here
 
     QtDesktop real;
     QElapsedTimer clock;

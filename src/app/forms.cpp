@@ -25,11 +25,15 @@ Forms::Forms(Desktop &desktop, std::function<void()> quit) : desktop_(desktop), 
     setProgramEnded(false);
     previousReporter_ = setErrorReporter(
         [&desktop](const QString &message) { desktop.postMessage(message, QStringLiteral("Morvane")); });
+    previousObserver_ = setEventObserver([this] { keepAwakeWhilePending(); });
 }
 
 Forms::~Forms()
 {
     setErrorReporter(std::move(previousReporter_));
+    setEventObserver(std::move(previousObserver_));
+    if (keptAwake_)
+        desktop_.setSleepInhibited(false);
     // A window unloaded from its own handler is deleted later; do it now.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
@@ -39,9 +43,24 @@ void Forms::start()
     form1().showWindow();
 }
 
+void Forms::keepAwakeWhilePending()
+{
+    bool pending = false;
+    for (const FormSlot *slot : slots_)
+        pending = pending || (slot->window() && slot->window()->timedShutdownPending());
+    if (pending == keptAwake_)
+        return;
+    keptAwake_ = pending;
+    desktop_.setSleepInhibited(pending);
+}
+
 void Forms::end()
 {
     setProgramEnded(true);
+    if (keptAwake_) { // a pending shutdown dies with the program
+        keptAwake_ = false;
+        desktop_.setSleepInhibited(false);
+    }
     for (FormSlot *slot : slots_) {
         if (Window *w = slot->window()) {
             w->stopTimers();

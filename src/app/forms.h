@@ -47,7 +47,9 @@ class Forms {
     Desktop &desktop_;
     std::function<void()> quit_;
     ErrorReporter previousReporter_;
+    Handler previousObserver_;
     std::vector<FormSlot *> slots_;
+    bool keptAwake_ = false;
     friend class FormSlot;
 
 public:
@@ -60,6 +62,12 @@ public:
     // afterwards.
     void end();
 
+private:
+    // The computer is kept awake exactly while a window has a timed shutdown pending;
+    // checked after every event.
+    void keepAwakeWhilePending();
+
+public:
     // One line per window; `class` declares the window's type here.
     Form<class Form1> form1{*this};
     Form<class Form2> form2{*this};

@@ -42,6 +42,7 @@ public:
 
     // Setup
     void Form_Load() override;
+    bool timedShutdownPending() const override { return !Command1->isEnabled(); } // a time is set
     void Text1_Change();
     void Text2_Change();
     void Text3_Change();

@@ -45,6 +45,7 @@ public:
     RemindAt remindAt;
 
     void Form_Load() override;
+    bool timedShutdownPending() const override { return Timer1->enabled(); } // a countdown runs
     void Text1_Change();
     void Command1_Click();
     void Timer1_Timer();

@@ -70,6 +70,10 @@ public:
     virtual void runCommand(const QString &commandLine) = 0;
     virtual QDateTime now() const = 0;
     virtual std::unique_ptr<TimerBackend> createTimer() = 0;
+    // Keeps the computer from going to sleep while `on` (a timed shutdown is pending), so
+    // the shutdown cannot pass unnoticed while the machine sleeps. Never blocks or shows
+    // a box; where the system offers no way, the program goes on without it.
+    virtual void setSleepInhibited(bool on) = 0;
 };
 
 // The texts of the boxes that report a command that failed.

@@ -6,6 +6,7 @@
 
 namespace {
 ErrorReporter g_errorReporter;
+Handler g_eventObserver;
 bool g_ended = false;
 bool g_sessionEnding = false;
 } // namespace
@@ -14,6 +15,12 @@ ErrorReporter setErrorReporter(ErrorReporter reporter)
 {
     std::swap(g_errorReporter, reporter);
     return reporter;
+}
+
+Handler setEventObserver(Handler observer)
+{
+    std::swap(g_eventObserver, observer);
+    return observer;
 }
 
 void setProgramEnded(bool ended)
@@ -51,4 +58,6 @@ void runEvent(const Handler &handler)
         if (g_errorReporter)
             g_errorReporter(QStringLiteral("程序内部错误：") + QString::fromLocal8Bit(error.what()));
     }
+    if (g_eventObserver && !g_ended)
+        g_eventObserver();
 }

@@ -18,6 +18,10 @@ void runEvent(const Handler &handler);
 // Sets where escaped errors are reported; returns the reporter it replaces.
 ErrorReporter setErrorReporter(ErrorReporter reporter);
 
+// Sets what runs after every event that runEvent handled, once its handler is over (also
+// when it ended in an error); returns the observer it replaces.
+Handler setEventObserver(Handler observer);
+
 void setProgramEnded(bool ended);
 bool programEnded();
 

@@ -184,3 +184,12 @@ std::unique_ptr<TimerBackend> QtDesktop::createTimer()
 {
     return std::make_unique<QtTimerBackend>();
 }
+
+void QtDesktop::setSleepInhibited(bool on)
+{
+    if (!inhibitor_ && !on)
+        return;
+    if (!inhibitor_)
+        inhibitor_ = createSystemSleepInhibitor();
+    inhibitor_->setInhibited(on);
+}

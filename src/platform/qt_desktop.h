@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/desktop.h"
+#include "platform/sleep_inhibitor.h"
 
 #include <QObject>
 
@@ -20,7 +21,9 @@ public:
     void runCommand(const QString &commandLine) override;
     QDateTime now() const override;
     std::unique_ptr<TimerBackend> createTimer() override;
+    void setSleepInhibited(bool on) override;
 
 private:
     std::vector<QProcess *> running_;
+    std::unique_ptr<SleepInhibitor> inhibitor_; // made at the first request
 };

@@ -25,6 +25,8 @@ public:
 
     // Runs once, right after the window is created; windows that load something override it.
     virtual void Form_Load() {}
+    // True while this window has a timed shutdown waiting to happen.
+    virtual bool timedShutdownPending() const { return false; }
 
     Desktop &desktop() const { return desktop_; }
     QWidget *client() const { return client_; }

@@ -182,6 +182,7 @@ public:
     }
     QDateTime now() const override { return real.now().addMSecs(shiftMs); }
     std::unique_ptr<TimerBackend> createTimer() override { return real.createTimer(); }
+    void setSleepInhibited(bool) override {} // never a real lock from here
 
     QtDesktop real;
     qint64 shiftMs = 0;

@@ -155,6 +155,13 @@ QDateTime FakeDesktop::now() const
     return start.addMSecs(elapsedMs);
 }
 
+void FakeDesktop::setSleepInhibited(bool on)
+{
+    if (on != sleepInhibited)
+        ++sleepInhibitorChanges;
+    sleepInhibited = on;
+}
+
 std::unique_ptr<TimerBackend> FakeDesktop::createTimer()
 {
     return std::make_unique<Timer>(*this);

@@ -49,11 +49,14 @@ public:
     void runCommand(const QString &commandLine) override;
     QDateTime now() const override;
     std::unique_ptr<TimerBackend> createTimer() override;
+    void setSleepInhibited(bool on) override;
 
     std::vector<Message> messages;
     QStringList prompts;
     QStringList promptTitles;
     QStringList commands;
+    bool sleepInhibited = false;
+    int sleepInhibitorChanges = 0; // requests that changed the state
     bool commandsFail = false;
     QDateTime start{QDate(2026, 12, 7), QTime(22, 29, 50)};
     qint64 elapsedMs = 0;
