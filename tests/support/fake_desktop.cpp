@@ -92,9 +92,10 @@ void FakeDesktop::postMessage(const QString &text, const QString &title)
     messages.push_back({text, MsgStyle::Ok, title, true});
 }
 
-QString FakeDesktop::askText(const QString &prompt, const QString &)
+QString FakeDesktop::askText(const QString &prompt, const QString &title)
 {
     prompts << prompt;
+    promptTitles << title;
     if (textAnswers_.empty())
         return QString();
     const QString text = textAnswers_.front();

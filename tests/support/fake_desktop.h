@@ -43,6 +43,7 @@ public:
 
     std::vector<Message> messages;
     QStringList prompts;
+    QStringList promptTitles;
     QStringList commands;
     bool commandsFail = false;
     QDateTime start{QDate(2026, 12, 7), QTime(22, 29, 50)};
