@@ -184,7 +184,7 @@ void Window::closeEvent(QCloseEvent *event)
 void Window::setCoveringPanel(QWidget *panel)
 {
     coveringPanel_ = panel;
-    // Keys, shortcuts and focus go straight to the control they are meant for; only the
+    // Focus and shortcuts go straight to the control they are meant for; only the
     // application sees them all first, so that is where the covered ones are held back.
     qApp->installEventFilter(this);
 }
@@ -228,24 +228,21 @@ void Window::focusPanel(bool forward)
     } while (w != from);
 }
 
+// Keys follow the focus, which never stays under the panel; shortcuts (mnemonics) go
+// straight to their control, so those are dropped here.
 bool Window::eventFilter(QObject *watched, QEvent *event)
 {
-    switch (event->type()) {
-    case QEvent::ShowToParent:
+    const QEvent::Type type = event->type();
+    if (type == QEvent::ShowToParent && watched == coveringPanel_) {
         // Shown over the control that has the focus: the focus moves onto the panel.
-        if (watched == coveringPanel_ && focusWidget() && !reachable(focusWidget()))
+        if (focusWidget() && !reachable(focusWidget()))
             focusPanel(true);
         return false;
-    case QEvent::KeyPress:
-    case QEvent::KeyRelease:
-    case QEvent::ShortcutOverride:
-    case QEvent::Shortcut:
-    case QEvent::FocusIn: break;
-    default: return false;
     }
-    if (!watched->isWidgetType() || reachable(static_cast<QWidget *>(watched)))
+    if ((type != QEvent::FocusIn && type != QEvent::Shortcut) || !watched->isWidgetType() ||
+        reachable(static_cast<QWidget *>(watched)))
         return false;
-    if (event->type() == QEvent::FocusIn)
+    if (type == QEvent::FocusIn)
         focusPanel(static_cast<QFocusEvent *>(event)->reason() != Qt::BacktabFocusReason);
     return true; // dropped
 }

@@ -65,8 +65,6 @@ protected:
 
 TEST_F(Lock, SettingAsksConfirmsTwiceThenLocks)
 {
-    QTest::mousePress(f.Command3, Qt::LeftButton); // the menu shows
-    f.Frame4->show();
     // The window is locked only after both boxes.
     auto notYetLocked = [this] {
         EXPECT_FALSE(f.isLocked);
@@ -99,8 +97,8 @@ TEST_F(Lock, SettingAsksConfirmsTwiceThenLocks)
 TEST_F(Lock, TheLockedWindow)
 {
     QTest::mousePress(f.Command3, Qt::LeftButton);
-    f.Frame3->show();
-    f.Frame5->show();
+    for (Frame *panel : {f.Frame3, f.Frame4, f.Frame5})
+        panel->show();
     lock(QStringLiteral("pw"));
     EXPECT_TRUE(f.isLocked);
     EXPECT_TRUE(f.Frame2->isVisible());
@@ -215,9 +213,15 @@ TEST_F(Lock, UnlockingRestoresNeitherPanelsNorMenu)
     EXPECT_TRUE(f.mnudgn->isVisible());
 }
 
+// Tab and Shift+Tab never even pass through a covered control (a screen reader would
+// announce it).
 TEST_F(Lock, TabCyclesWithinThePanel)
 {
     lock(QStringLiteral("pw"));
+    QWidgetList focused;
+    QObject listening; // goes before `focused`
+    QObject::connect(qApp, &QApplication::focusChanged, &listening,
+                     [&](QWidget *, QWidget *now) { focused << now; });
     for (Qt::Key k : {Qt::Key_Tab, Qt::Key_Backtab}) {
         for (int i = 1; i <= 9; ++i) {
             key(k);
@@ -226,6 +230,9 @@ TEST_F(Lock, TabCyclesWithinThePanel)
         }
         key(k);
     }
+    EXPECT_EQ(focused.size(), 20);
+    for (QWidget *w : focused)
+        EXPECT_TRUE(w == f.Text1 || w == f.Command10) << w->metaObject()->className();
 }
 
 // Unlocked, a key sequence of the table presses a button; locked, none presses anything
