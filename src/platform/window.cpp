@@ -233,10 +233,19 @@ void Window::focusPanel(bool forward)
 bool Window::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();
-    if (type == QEvent::ShowToParent && watched == coveringPanel_) {
-        // Shown over the control that has the focus: the focus moves onto the panel.
-        if (focusWidget() && !reachable(focusWidget()))
+    if (watched == coveringPanel_ && type == QEvent::ShowToParent) {
+        // Shown over the control that has the focus: the focus moves onto the panel, and
+        // back to that control when the panel hides.
+        if (focusWidget() && !reachable(focusWidget())) {
+            focusBeforeCover_ = focusWidget();
             focusPanel(true);
+        }
+        return false;
+    }
+    if (watched == coveringPanel_ && type == QEvent::HideToParent) {
+        if (focusBeforeCover_ && focusBeforeCover_->isVisibleTo(this) && focusBeforeCover_->isEnabled())
+            focusBeforeCover_->setFocus(Qt::OtherFocusReason);
+        focusBeforeCover_ = nullptr;
         return false;
     }
     if ((type != QEvent::FocusIn && type != QEvent::Shortcut) || !watched->isWidgetType() ||

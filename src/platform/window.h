@@ -3,6 +3,7 @@
 #include "platform/controls.h"
 
 #include <QAction>
+#include <QPointer>
 #include <QWidget>
 
 #include <functional>
@@ -37,8 +38,9 @@ public:
     // window against the keyboard and assistive technology as well as the mouse: Tab and
     // Shift+Tab cycle through the panel's own controls, focus that would land under it goes
     // to the panel, keys and shortcuts meant for a control under it are dropped, and a
-    // button under it cannot be pressed through its accessible action. The covered controls
-    // keep their state and look; nothing is disabled or hidden.
+    // button under it cannot be pressed through its accessible action. When it hides, the
+    // focus goes back to the control that had it. The covered controls keep their state
+    // and look; nothing is disabled or hidden.
     void setCoveringPanel(QWidget *panel);
     // False for a control that the covering panel covers while it is shown.
     bool reachable(const QWidget *control) const;
@@ -71,6 +73,7 @@ private:
     CommandButton *defaultButton_ = nullptr;
     CommandButton *cancelButton_ = nullptr;
     QWidget *coveringPanel_ = nullptr;
+    QPointer<QWidget> focusBeforeCover_;
     std::vector<Timer *> timers_;
 };
 

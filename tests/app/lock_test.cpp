@@ -202,6 +202,7 @@ TEST_F(Lock, UnlockingRestoresNeitherPanelsNorMenu)
     f.Frame4->show();
     lock(QStringLiteral("pw"));
     tryPassword(QStringLiteral("pw"));
+    EXPECT_EQ(QApplication::focusWidget(), f.Command9) << "back on S, where it was; not on 关机";
     EXPECT_FALSE(f.mnudgn->isVisible());
     EXPECT_FALSE(f.Frame4->isVisible());
     EXPECT_EQ(f.Command3->caption(), QStringLiteral("↑"));
