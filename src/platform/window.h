@@ -37,10 +37,10 @@ public:
     // A panel of the client area that, while it is shown, covers every other control of the
     // window against the keyboard and assistive technology as well as the mouse: Tab and
     // Shift+Tab cycle through the panel's own controls, focus that would land under it goes
-    // to the panel, keys and shortcuts meant for a control under it are dropped, and a
-    // button under it cannot be pressed through its accessible action. When it hides, the
-    // focus goes back to the control that had it. The covered controls keep their state
-    // and look; nothing is disabled or hidden.
+    // to the panel (so keys reach only the panel), shortcuts of a control under it are
+    // dropped, and a button under it cannot be pressed through its accessible action. When
+    // it hides, the focus goes back to the control that had it. The covered controls keep
+    // their state and look; nothing is disabled or hidden.
     void setCoveringPanel(QWidget *panel);
     // False for a control that the covering panel covers while it is shown.
     bool reachable(const QWidget *control) const;

@@ -264,15 +264,12 @@ TEST_F(Controls, ACoveringPanelKeepsKeysFocusAndPressesOnItself)
         EXPECT_EQ(QApplication::focusWidget(), covered ? field : probe.text);
         probe.check->setFocus();
         EXPECT_EQ(QApplication::focusWidget(), covered ? static_cast<QWidget *>(field) : probe.check);
-        key(Qt::Key_Return); // the default button, ok, lies under the panel
+        key(Qt::Key_Return); // the Default and Cancel buttons lie under the panel
+        key(Qt::Key_Escape);
         press(probe.back);
         if (covered)
             press(onPanel);
-        EXPECT_EQ(probe.take(), (covered ? QStringList{"p"} : QStringList{"ok", "back"})) << covered;
-        for (int i = 0; i < 4; ++i) {
-            key(i % 2 ? Qt::Key_Tab : Qt::Key_Backtab);
-            EXPECT_EQ(panel->isAncestorOf(QApplication::focusWidget()), covered) << covered << i;
-        }
+        EXPECT_EQ(probe.take(), (covered ? QStringList{"p"} : QStringList{"ok", "back", "back"})) << covered;
         key(Qt::Key_M, Qt::AltModifier);
         if (covered)
             EXPECT_FALSE(mnemonic->isDown() || mnemonic->hasFocus());
