@@ -56,6 +56,23 @@ Form1::Form1(Forms &forms)
     for (Frame *panel : {Frame3, Frame4, Frame5, Frame2})
         panel->hide();
 
+    // The lock panel's controls, shown whenever the panel is. Enter on the panel unlocks;
+    // while the panel is shown, nothing under it can be reached, by keys either.
+    Label6 = new Label(Frame2, QStringLiteral("本应用已锁定！"), 1080, 720);
+    Label6->setForeColor(Colour::Red);
+    Label6->setBold(true);
+    Label8 = new Label(Frame2, QStringLiteral("密码："), 720, 1245);
+    Label8->setBold(true);
+    Text1 = new TextBox(Frame2, QString(), 1320, 1200, 1575, 315);
+    Text1->setPasswordChar(QLatin1Char('*'));
+    Label9 = new Label(Frame2, QStringLiteral("密码错误..."), 1560, 1605);
+    Label9->setForeColor(Colour::Red);
+    Label9->setBold(true);
+    Label9->hide();
+    Command10 = new CommandButton(Frame2, QStringLiteral("解锁"), 1560, 1920, 735, 330);
+    setDefaultButton(Command10);
+    setCoveringPanel(Frame2);
+
     Frame1 = new Frame(w, QString(), Frame::NoBorder, 0, 0, 4215, 2535);
     Label1 = new Label(Frame1, QStringLiteral("加载中..."), 1440, 600);
     Label2 = new Label(Frame1, QStringLiteral("0"), 1560, 960);
@@ -86,6 +103,9 @@ Form1::Form1(Forms &forms)
     Command1->onClick = [this] { Command1_Click(); };
     Command2->onClick = [this] { Command2_Click(); };
     Command8->onClick = [this] { Command8_Click(); };
+    Command9->onClick = [this] { Command9_Click(); };
+    Command10->onClick = [this] { Command10_Click(); };
+    Text1->onChange = [this] { Text1_Change(); };
 }
 
 Form1::~Form1() = default;
@@ -206,4 +226,50 @@ void Form1::Command2_Click()
 void Form1::Command8_Click()
 {
     confirmPowerAction(desktop(), QStringLiteral("你确定要注销这台电脑吗？"), PowerAction::LogOff);
+}
+
+// The lock. The password lives in lockPassword only: it is shown once, in the box right
+// after it is set, and written nowhere else.
+
+void Form1::Command9_Click()
+{
+    const QString answer = desktop().askText(QStringLiteral("请设置锁定本应用的密码：\r\n"
+                                                            "1.密码如使用特殊符号可能出现无法解锁。\r\n"
+                                                            "2.应用锁定后不影响后台运行。\r\n"
+                                                            "3.锁定后需解锁后才能关闭应用。"),
+                                             QStringLiteral("密码设置提示"));
+    if (answer.isEmpty()) {
+        showWindow(); // it is on screen already
+        return;
+    }
+    lockPassword = answer; // as typed, blanks included
+    desktop().showMessage(QStringLiteral("本次设置锁定的密码为:   ") + lockPassword +
+                              QStringLiteral("\r\n1.应用锁定后需要输入正确的密码才可使用。"
+                                             "\r\n2.此密码仅对本次生肖。"
+                                             "\r\n3.请勿强制关闭！"),
+                          MsgStyle::Ok, QStringLiteral("提示"));
+    desktop().showMessage(QStringLiteral("设置成功！"), MsgStyle::Ok, QStringLiteral("提示"));
+    Frame2->setVisible(true);
+    Frame5->setVisible(false);
+    Frame3->setVisible(false);
+    Frame4->setVisible(false);
+    mnudgn->setVisible(false);
+    isLocked = true;
+    Text1->setFocus();
+}
+
+void Form1::Command10_Click()
+{
+    // Character for character: case and blanks count. Text1 keeps what was typed.
+    if (Text1->text() == lockPassword) {
+        Frame2->setVisible(false);
+        isLocked = false;
+    } else {
+        Label9->setVisible(true);
+    }
+}
+
+void Form1::Text1_Change()
+{
+    Label9->setVisible(false);
 }

@@ -26,6 +26,11 @@ public:
     Frame *Frame4;
     Frame *Frame5;
     Frame *Frame2;
+    Label *Label6;
+    Label *Label8;
+    TextBox *Text1;
+    Label *Label9;
+    CommandButton *Command10;
     Frame *Frame1;
     Label *Label1;
     Label *Label2;
@@ -54,6 +59,10 @@ public:
     void Command1_Click();
     void Command2_Click();
     void Command8_Click();
+
+    void Command9_Click();
+    void Command10_Click();
+    void Text1_Change();
 
 private:
     Forms &forms_;

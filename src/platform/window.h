@@ -3,6 +3,7 @@
 #include "platform/controls.h"
 
 #include <QAction>
+#include <QPointer>
 #include <QWidget>
 
 #include <functional>
@@ -35,6 +36,17 @@ public:
     void setDefaultButton(CommandButton *button) { defaultButton_ = button; }
     void setCancelButton(CommandButton *button) { cancelButton_ = button; }
 
+    // A panel of the client area that, while it is shown, covers every other control of the
+    // window against the keyboard and assistive technology as well as the mouse: Tab and
+    // Shift+Tab cycle through the panel's own controls, focus that would land under it goes
+    // to the panel (so keys reach only the panel), shortcuts of a control under it are
+    // dropped, and a button under it cannot be pressed through its accessible action. When
+    // it hides, the focus goes back to the control that had it. The covered controls keep
+    // their state and look; nothing is disabled or hidden.
+    void setCoveringPanel(QWidget *panel);
+    // False for a control that the covering panel covers while it is shown.
+    bool reachable(const QWidget *control) const;
+
     void showWindow(); // show, not modal, in front; a minimised window stays minimised
     void hideWindow(); // hide; controls and timers live on
     void minimize();   // WindowState := 1
@@ -50,14 +62,20 @@ public:
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    bool covered() const;
+    void focusPanel(bool forward);
     Desktop &desktop_;
     QWidget *client_;
     QVBoxLayout *layout_;
     QMenuBar *menuBar_ = nullptr;
     CommandButton *defaultButton_ = nullptr;
     CommandButton *cancelButton_ = nullptr;
+    QWidget *coveringPanel_ = nullptr;
+    QPointer<QWidget> focusBeforeCover_;
     std::vector<Timer *> timers_;
 };
 

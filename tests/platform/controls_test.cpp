@@ -4,6 +4,7 @@
 
 #include "platform/convert.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QMenu>
@@ -317,6 +318,53 @@ TEST_F(Controls, AnAlignedTimerTicksJustAfterEachSecondBegins)
     desktop.advance(5000);
     EXPECT_EQ(ticks, (QStringList{"01.001", "02.301", "02.999", "03.001", "04.001", "05.001"}));
     EXPECT_EQ(timer.interval(), 1000);
+}
+
+// While a covering panel shows, keys, focus, mnemonics and accessible presses reach only
+// the panel's controls; hidden again, everything is as before.
+TEST_F(Controls, ACoveringPanelKeepsKeysFocusAndPressesOnItself)
+{
+    auto *mnemonic = new CommandButton(probe.client(), QStringLiteral("&m"), 120, 1500, 900, 375);
+    mnemonic->onClick = [this] { probe.log << "m"; };
+    mnemonic->show();
+    auto *panel = new Frame(probe.client(), QString(), Frame::WithBorder, 0, 0, 6000, 3000);
+    auto *field = new TextBox(panel, QString(), 120, 120, 1200, 315);
+    auto *onPanel = new CommandButton(panel, QStringLiteral("p"), 120, 600, 900, 375);
+    onPanel->onClick = [this] { probe.log << "p"; };
+    probe.setCoveringPanel(panel);
+    probe.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&probe));
+    QAccessible::setActive(true);
+    const auto key = [](Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget(), k, mods);
+    };
+    const auto press = [](QWidget *button) {
+        QAccessible::queryAccessibleInterface(button)->actionInterface()->doAction(
+            QAccessibleActionInterface::pressAction());
+    };
+    for (bool covered : {false, true, false}) {
+        probe.text->setFocus();
+        panel->setVisible(covered); // over the control that has the focus
+        EXPECT_EQ(QApplication::focusWidget(), covered ? field : probe.text);
+        probe.check->setFocus();
+        EXPECT_EQ(QApplication::focusWidget(), covered ? static_cast<QWidget *>(field) : probe.check);
+        key(Qt::Key_Return); // the Default and Cancel buttons lie under the panel
+        key(Qt::Key_Escape);
+        press(probe.back);
+        if (covered)
+            press(onPanel);
+        EXPECT_EQ(probe.take(), (covered ? QStringList{"p"} : QStringList{"ok", "back", "back"})) << covered;
+        key(Qt::Key_M, Qt::AltModifier);
+        if (covered)
+            EXPECT_FALSE(mnemonic->isDown() || mnemonic->hasFocus());
+        else
+            EXPECT_TRUE(QTest::qWaitFor([this] { return probe.take() == QStringList{"m"}; }, 2000));
+    }
+    QAccessibleInterface *ok = QAccessible::queryAccessibleInterface(probe.ok);
+    EXPECT_EQ(ok->role(), QAccessible::Button);
+    EXPECT_EQ(ok->text(QAccessible::Name), QStringLiteral("ok"));
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(mnemonic)->text(QAccessible::Name), QStringLiteral("m"));
+    QAccessible::setActive(false);
 }
 
 // On the real event loop: a tick that opens a modal box keeps the timer ticking,

@@ -1,0 +1,299 @@
+#include "app/form1.h"
+#include "platform/qt_desktop.h"
+#include "support/countdown_support.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QSessionManager>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QString str(const char *latin1)
+{
+    return QString::fromLatin1(latin1);
+}
+
+// Every control that receives the focus, seen before the window sees it.
+struct FocusLog : QObject {
+    QObjectList got;
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::FocusIn && watched->isWidgetType())
+            got << watched;
+        return false;
+    }
+};
+
+// The main window past loading and active, so that keys go where a user's keys would go.
+class Lock : public ::testing::Test {
+protected:
+    TestApp app;
+    Form1 &f = app.forms.form1();
+    const QWidgetList covered{f.Command1, f.Command2, f.Command8, f.Command5,
+                              f.Command7, f.Command4, f.Command3, f.Command9};
+
+    void SetUp() override
+    {
+        app.finishLoading();
+        f.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    }
+    // Presses "S" and types the password into the input box; both boxes answer OK.
+    void lock(const QString &password)
+    {
+        app.desktop.answerText(password);
+        QTest::mouseClick(f.Command9, Qt::LeftButton);
+    }
+    void key(Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier)
+    {
+        QTest::keyClick(QApplication::focusWidget(), k, mods);
+    }
+    // Types over whatever the field holds, then presses Enter.
+    void tryPassword(const QString &typed)
+    {
+        key(Qt::Key_A, Qt::ControlModifier);
+        key(Qt::Key_Backspace);
+        QTest::keyClicks(QApplication::focusWidget(), typed);
+        key(Qt::Key_Return);
+    }
+    // What a press of a control outside the lock panel would change.
+    std::vector<qsizetype> outside()
+    {
+        return {qsizetype(app.desktop.messages.size()),
+                app.desktop.prompts.size(),
+                app.desktop.commands.size(),
+                app.forms.form2.exists(),
+                f.menuClicks,
+                app.quitCalls};
+    }
+};
+
+TEST_F(Lock, SettingAsksConfirmsTwiceThenLocks)
+{
+    QTest::mousePress(f.Command3, Qt::LeftButton); // the menu shows
+    for (Frame *panel : {f.Frame3, f.Frame4, f.Frame5})
+        panel->show();
+    for (int box = 0; box < 2; ++box) {
+        app.desktop.answerWith([this] {
+            EXPECT_FALSE(f.isLocked || f.Frame2->isVisible()) << "locked only after both boxes";
+            return MsgResult::Ok;
+        });
+    }
+    static QStringList printed;
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &m) { printed << m; });
+    lock(str(" Pass word "));
+    qInstallMessageHandler(previous);
+
+    EXPECT_EQ(
+        app.desktop.prompts,
+        QStringList{QStringLiteral("请设置锁定本应用的密码：\r\n1.密码如使用特殊符号可能出现无法解锁。\r\n"
+                                   "2.应用锁定后不影响后台运行。\r\n3.锁定后需解锁后才能关闭应用。")});
+    EXPECT_EQ(app.desktop.promptTitles, QStringList{QStringLiteral("密码设置提示")});
+    ASSERT_EQ(app.desktop.messages.size(), 2u);
+    EXPECT_EQ(app.desktop.messages[0].text, QStringLiteral("本次设置锁定的密码为:    Pass word \r\n1."
+                                                           "应用锁定后需要输入正确的密码才可使用。\r\n2."
+                                                           "此密码仅对本次生肖。\r\n3.请勿强制关闭！"));
+    EXPECT_EQ(app.desktop.messages[1].text, QStringLiteral("设置成功！"));
+    for (const auto &m : app.desktop.messages)
+        EXPECT_TRUE(m.style == MsgStyle::Ok && m.title == QStringLiteral("提示"));
+    EXPECT_FALSE(printed.join(QLatin1Char('\n')).contains(str("Pass word")));
+
+    EXPECT_TRUE(f.isLocked && f.Frame2->isVisible() && f.Text1->isVisible() && f.Command10->isVisible());
+    EXPECT_FALSE(f.Label9->isVisible());
+    EXPECT_FALSE(f.Frame3->isVisible() || f.Frame4->isVisible() || f.Frame5->isVisible() ||
+                 f.mnudgn->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), f.Text1);
+    EXPECT_EQ(f.Text1->echoMode(), QLineEdit::Password);
+    for (QWidget *w : covered)
+        EXPECT_TRUE(w->isVisible() && w->isEnabled()) << "covered, neither hidden nor disabled";
+}
+
+// Each row locks with a password, is refused every near miss (the field keeps what was
+// typed), and unlocks with the exact one.
+TEST_F(Lock, OnlyTheExactPasswordUnlocks)
+{
+    lock(QString()); // Cancel, or OK on an empty field
+    EXPECT_TRUE(app.desktop.messages.empty());
+    EXPECT_FALSE(f.isLocked || f.Frame2->isVisible());
+    const struct {
+        const char *password;
+        std::vector<const char *> misses;
+    } rows[] = {
+        {"   ", {"", "  ", "    "}},
+        {" ab ", {"ab", " ab", "ab ", " AB "}},
+        {"Secret", {"secret", "SECRET", "Secre"}},
+        {"x", {"X", "Secret"}}, // a new password replaces the old
+        {"x", {}},              // the same again: the field still holds it, Enter unlocks at once
+    };
+    for (const auto &row : rows) {
+        lock(str(row.password));
+        for (const char *miss : row.misses) {
+            tryPassword(str(miss));
+            EXPECT_TRUE(f.isLocked && f.Frame2->isVisible() && f.Label9->isVisible()) << row.password << miss;
+            EXPECT_EQ(f.Text1->text(), str(miss));
+        }
+        if (row.misses.empty())
+            key(Qt::Key_Return);
+        else
+            tryPassword(str(row.password));
+        EXPECT_FALSE(f.isLocked || f.Frame2->isVisible()) << row.password;
+        EXPECT_EQ(f.Text1->text(), str(row.password));
+    }
+    lock(QString());
+    EXPECT_EQ(f.lockPassword, str("x")) << "an empty answer keeps the password";
+}
+
+TEST_F(Lock, TheErrorLineFollowsTriesAndKeystrokes)
+{
+    lock(str("pw"));
+    const struct {
+        Qt::Key key;
+        bool shown;
+    } steps[] = {{Qt::Key_Return, true},     {Qt::Key_Q, false},     {Qt::Key_Return, true},
+                 {Qt::Key_Backspace, false}, {Qt::Key_Space, false}, {Qt::Key_Return, true},
+                 {Qt::Key_Tab, true},        {Qt::Key_Space, true}}; // Space on 解锁
+    for (const auto &step : steps) {
+        key(step.key);
+        EXPECT_EQ(f.Label9->isVisible(), step.shown) << step.key;
+    }
+}
+
+TEST_F(Lock, CloseIsRefusedWhileLockedExceptAtTheSessionsEnd)
+{
+    lock(str("pw"));
+    EXPECT_FALSE(f.close());
+    EXPECT_TRUE(f.isVisible() && !f.isMinimizedState() && f.isLocked && f.Frame2->isVisible());
+    EXPECT_EQ(app.desktop.messages.back().text, QStringLiteral("应用未解锁，无法退出！"));
+    EXPECT_EQ(app.desktop.messages.back().title, QStringLiteral("提示"));
+
+    QtDesktop real; // connects to the application's session signals
+    alignas(QSessionManager) char storage[sizeof(QSessionManager)] = {};
+    emit qApp->commitDataRequest(*reinterpret_cast<QSessionManager *>(storage));
+    EXPECT_TRUE(f.close());
+    setSessionEnding(false);
+}
+
+TEST_F(Lock, UnlockingRestoresNeitherPanelsNorMenu)
+{
+    QTest::mousePress(f.Command3, Qt::LeftButton);
+    f.Frame4->show();
+    lock(str("pw"));
+    tryPassword(str("pw"));
+    EXPECT_EQ(QApplication::focusWidget(), f.Command9) << "back on S, where it was; not on 关机";
+    EXPECT_FALSE(f.mnudgn->isVisible() || f.Frame4->isVisible());
+    EXPECT_EQ(f.Command3->caption(), QStringLiteral("↑"));
+    EXPECT_EQ(f.menuClicks, 2);
+    for (bool shown : {false, true}) {
+        QTest::mousePress(f.Command3, Qt::LeftButton);
+        EXPECT_EQ(f.mnudgn->isVisible(), shown);
+    }
+}
+
+// Unlocked, the keys reach the buttons; locked, no sequence presses anything outside the
+// panel, and the focus never even passes through a covered control, which a screen reader
+// would announce.
+TEST_F(Lock, NoKeySequencePressesACoveredControl)
+{
+    f.Command1->setFocus();
+    app.desktop.answer(MsgResult::Cancel);
+    key(Qt::Key_Tab);
+    key(Qt::Key_Space);
+    ASSERT_EQ(app.desktop.messages.size(), 1u) << "Tab went to 重启, Space pressed it";
+
+    lock(str("pw"));
+    for (Qt::Key k : {Qt::Key_Tab, Qt::Key_Backtab}) {
+        for (int i = 1; i <= 4; ++i) {
+            key(k);
+            EXPECT_EQ(QApplication::focusWidget(), i % 2 ? static_cast<QWidget *>(f.Command10) : f.Text1);
+        }
+    }
+    using Keys = std::vector<std::pair<Qt::Key, Qt::KeyboardModifiers>>;
+    std::vector<Keys> sequences;
+    for (size_t n = 0; n <= 12; ++n)
+        for (Qt::Key move : {Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Right, Qt::Key_Down, Qt::Key_Up})
+            for (Qt::Key press : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter}) {
+                sequences.emplace_back(n, std::make_pair(move, Qt::NoModifier));
+                sequences.back().push_back({press, Qt::NoModifier});
+            }
+    for (int k = Qt::Key_A; k <= Qt::Key_Z; ++k)
+        sequences.push_back({{Qt::Key(k), Qt::AltModifier}, {Qt::Key_Space, Qt::NoModifier}});
+    for (int k = Qt::Key_F1; k <= Qt::Key_F12; ++k)
+        for (Qt::KeyboardModifiers mods :
+             {Qt::NoModifier, Qt::AltModifier, Qt::ControlModifier, Qt::ShiftModifier})
+            sequences.push_back({{Qt::Key(k), mods}});
+    sequences.push_back({{Qt::Key_Escape, Qt::NoModifier}, {Qt::Key_Return, Qt::ControlModifier}});
+
+    FocusLog log;
+    qApp->installEventFilter(&log);
+    const auto before = outside();
+    for (const Keys &keys : sequences) {
+        for (const auto &[k, mods] : keys)
+            key(k, mods);
+        EXPECT_EQ(outside(), before) << keys.size() << " keys ending in " << keys.back().first;
+        EXPECT_TRUE(f.isLocked && f.Frame2->isVisible());
+    }
+    EXPECT_GT(log.got.size(), 400) << "Tab and Shift+Tab moved the focus hundreds of times";
+    for (QObject *o : log.got)
+        ASSERT_TRUE(o == f.Text1 || o == f.Command10) << o->metaObject()->className();
+}
+
+TEST_F(Lock, AssistiveTechnologyHearsNoPasswordAndPressesOnlyThePanel)
+{
+    QAccessible::setActive(true);
+    lock(str("Secret"));
+    QTest::keyClicks(f.Text1, str("Secr"));
+    QAccessibleInterface *field = QAccessible::queryAccessibleInterface(f.Text1);
+    EXPECT_TRUE(field->state().passwordEdit);
+    EXPECT_FALSE(field->text(QAccessible::Value).contains(str("Secr")));
+    EXPECT_FALSE(field->textInterface()->text(0, 4).contains(str("Secr")));
+
+    // Whether the press action is offered; it is tried either way.
+    auto press = [](QWidget *button) {
+        QAccessibleActionInterface *actions =
+            QAccessible::queryAccessibleInterface(button)->actionInterface();
+        const bool offered = actions->actionNames().contains(QAccessibleActionInterface::pressAction());
+        actions->doAction(QAccessibleActionInterface::pressAction());
+        return offered;
+    };
+    const auto before = outside();
+    for (QWidget *w : covered) {
+        EXPECT_FALSE(press(w)) << w->metaObject()->className();
+        QAccessible::queryAccessibleInterface(w)->actionInterface()->doAction(
+            QAccessibleActionInterface::setFocusAction());
+        EXPECT_EQ(QApplication::focusWidget(), f.Text1);
+    }
+    EXPECT_EQ(outside(), before);
+    EXPECT_TRUE(press(f.Command10));
+    EXPECT_TRUE(f.Label9->isVisible());
+
+    f.Text1->setText(str("Secret"));
+    press(f.Command10);
+    EXPECT_FALSE(f.isLocked);
+    app.desktop.answer(MsgResult::Cancel);
+    EXPECT_TRUE(press(f.Command2));
+    EXPECT_EQ(app.desktop.messages.back().text, QStringLiteral("你确定要重启这台电脑吗？"));
+    QAccessible::setActive(false);
+}
+
+TEST(LockWhileCounting, ACountdownSetBeforeLockingStillFires)
+{
+    TestApp app;
+    Form2 &countdown = openForm2(app);
+    startCountdown(countdown, "30");
+    QTest::mouseClick(countdown.Command2, Qt::LeftButton); // 返回
+    Form1 &f = app.forms.form1();
+    app.desktop.answerText(str("pw"));
+    QTest::mouseClick(f.Command9, Qt::LeftButton);
+    ASSERT_TRUE(f.isLocked);
+    app.desktop.advance(29900);
+    EXPECT_TRUE(app.desktop.commands.isEmpty());
+    app.desktop.advance(200);
+    EXPECT_EQ(app.desktop.commands, QStringList{shutdownLine()});
+    EXPECT_TRUE(f.isLocked);
+}
+
+} // namespace
