@@ -64,6 +64,7 @@ Form1::Form1(Forms &forms)
     Label8 = new Label(Frame2, QStringLiteral("密码："), 720, 1245);
     Label8->setBold(true);
     Text1 = new TextBox(Frame2, QString(), 1320, 1200, 1575, 315);
+    Label8->setBuddy(Text1); // names the field for a screen reader
     Text1->setPasswordChar(QLatin1Char('*'));
     Label9 = new Label(Frame2, QStringLiteral("密码错误..."), 1560, 1605);
     Label9->setForeColor(Colour::Red);

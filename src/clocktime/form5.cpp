@@ -93,6 +93,10 @@ Form5::Form5(Forms &forms) : Window(forms.desktop(), QStringLiteral("Morvane"), 
     Label4 = boldLabel(Frame1, QStringLiteral("分"), 2040, 330);
     Text3 = new TextBox(Frame1, QString(), 2400, 240, 615, 375);
     Label5 = boldLabel(Frame1, QStringLiteral("秒"), 3120, 330);
+    // The unit after each field names it for a screen reader.
+    Label3->setBuddy(Text1);
+    Label4->setBuddy(Text2);
+    Label5->setBuddy(Text3);
 
     Command1 = new CommandButton(w, QStringLiteral("确定"), 360, 1920, 975, 375);
     Command2 = new CommandButton(w, QStringLiteral("返回"), 2760, 1920, 975, 375);

@@ -52,6 +52,7 @@ Form2::Form2(Forms &forms) : Window(forms.desktop(), QStringLiteral("Morvane"), 
 
     Label1 = new Label(w, QStringLiteral("我需要"), 600, 900);
     Text1 = new TextBox(w, QString(), 1200, 840, 1095, 315); // first in the tab order
+    Label1->setBuddy(Text1);                                 // names the field for a screen reader
     Text1->setMaxLength(5);
     Label2 = new Label(w, QStringLiteral("秒后关机。"), 2400, 900);
     Label6 = redLabel(w, QStringLiteral("您输入的是0，点击确定将立刻关机！"), 480, 1260);
@@ -87,6 +88,7 @@ Form2::Form2(Forms &forms) : Window(forms.desktop(), QStringLiteral("Morvane"), 
     check2 = new CheckBox(Frame3, QStringLiteral("最后"), 0, 30, 735, 255);
     Combo1 = new ComboBox(Frame3, 720, 0, 855, 300);
     Label13 = new Label(Frame3, QStringLiteral("秒提醒我！"), 1680, 45);
+    Label13->setBuddy(Combo1); // names the box for a screen reader
     Label16 = redLabel(Frame3, QStringLiteral("设置完毕！"), 0, 360);
     Label14 = redLabel(Frame3, QStringLiteral("设置成功！"), 1200, 360);
 

@@ -77,11 +77,27 @@ private:
     }
 };
 
+// A window of the program, as a screen reader sees it: a window named by its title (a
+// plain top-level widget would be a "filler" with no name).
+class WindowAccessible final : public QAccessibleWidget {
+public:
+    explicit WindowAccessible(Window *window) : QAccessibleWidget(window, QAccessible::Window) {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name)
+            return widget()->windowTitle();
+        return QAccessibleWidget::text(t);
+    }
+};
+
 // Qt asks for a widget's accessible interface once and keeps it, and may ask while the
 // widget is still being built, before it is a CommandButton: so every push button placed
 // in a Window gets this one.
-QAccessibleInterface *buttonAccessible(const QString &, QObject *object)
+QAccessibleInterface *accessibleFor(const QString &, QObject *object)
 {
+    if (auto *window = dynamic_cast<Window *>(object))
+        return new WindowAccessible(window);
     auto *button = qobject_cast<QPushButton *>(object);
     if (!button || !dynamic_cast<Window *>(button->window()))
         return nullptr;
@@ -93,6 +109,12 @@ QAccessibleInterface *buttonAccessible(const QString &, QObject *object)
 Window::Window(Desktop &desktop, const QString &caption, int clientWidth, int clientHeight)
     : desktop_(desktop), client_(new ClientArea(this)), layout_(new QVBoxLayout(this))
 {
+    // Before anything can ask for an accessible interface, which Qt keeps once made.
+    static const bool accessible = [] {
+        QAccessible::installFactory(accessibleFor);
+        return true;
+    }();
+    Q_UNUSED(accessible);
     setWindowTitle(caption);
     setFont(faceFont(font(), {QStringLiteral("SimSun")}, 9));
     client_->setFixedSize(twipsToPixels(clientWidth), twipsToPixels(clientHeight));
@@ -100,11 +122,6 @@ Window::Window(Desktop &desktop, const QString &caption, int clientWidth, int cl
     layout_->setSpacing(0);
     layout_->setSizeConstraint(QLayout::SetFixedSize); // the window grows by the menu bar's height
     layout_->addWidget(client_);
-    static const bool buttonsAccessible = [] {
-        QAccessible::installFactory(buttonAccessible);
-        return true;
-    }();
-    Q_UNUSED(buttonsAccessible);
 }
 
 QMenuBar *Window::menuBar()
