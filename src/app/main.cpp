@@ -1,4 +1,5 @@
 #include "app/forms.h"
+#include "app/terminal.h"
 #include "platform/qt_desktop.h"
 
 #include <QApplication>
@@ -20,6 +21,8 @@ bool answeredOnTerminal(int argc, char **argv)
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     parser.parse(arguments);
+    if (parser.isSet(help) || parser.isSet(version))
+        useStartingTerminal();
     if (parser.isSet(help)) {
         std::fputs("用法：morvane [选项]\n"
                    "立即、倒计时或在设定时间关机，重启或注销。\n"

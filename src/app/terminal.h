@@ -1,0 +1,6 @@
+#pragma once
+
+// Makes standard output and error reach the terminal the program was started from, so
+// that --help and --version can answer there. A windowed program on Windows has none of
+// its own; elsewhere they already do.
+void useStartingTerminal();

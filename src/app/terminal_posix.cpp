@@ -1,0 +1,3 @@
+#include "app/terminal.h"
+
+void useStartingTerminal() {}
