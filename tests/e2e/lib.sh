@@ -177,10 +177,16 @@ wait_pixels() { # test window colour left top width height [dy]
 # clipboard holds a marker before, so a copy that does not happen is not mistaken for an
 # earlier one.
 field_text() { # window left top width height [dy]
-    printf '(nothing copied)' | xclip -selection clipboard >/dev/null 2>&1
+    local marker='(nothing copied)' text
+    printf '%s' "$marker" | xclip -selection clipboard >/dev/null 2>&1
     click_twips "$@"
     keys "$1" ctrl+a ctrl+c
-    xclip -o -selection clipboard 2>/dev/null
+    for _ in $(seq 30); do
+        text=$(xclip -o -selection clipboard 2>/dev/null) || text=$marker
+        [ "$text" != "$marker" ] && break
+        sleep 0.1
+    done
+    echo "$text"
 }
 
 # The program's visible windows other than the main one (boxes, an opened menu).
