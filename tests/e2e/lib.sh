@@ -26,7 +26,8 @@ for _ in $(seq 200); do
     sleep 0.05
 done
 [ -s "$work/display" ] || { echo "$(basename "$0" .sh): FAIL: no X server" >&2; cat "$work/xvfb.log" >&2; exit 1; }
-export DISPLAY=":$(head -n1 "$work/display")"
+DISPLAY=":$(head -n1 "$work/display")"
+export DISPLAY
 unset XAUTHORITY                                      # the server asks for no cookie
 unset QT_QPA_PLATFORM                                 # a real (virtual) X display
 export DBUS_SYSTEM_BUS_ADDRESS=unix:path=/nonexistent # never a sleep lock on this machine's bus
@@ -128,6 +129,16 @@ launched_after() { awk -v s="$1" 'NR == 1 { printf "%.2f", $1 - s }' "$work/call
 
 # --- Looking at what a window shows, from outside
 
+# Tries a check again and again for up to 3 s until it holds: repainting, a box coming or
+# going, all take their time on a loaded machine.
+wait_until() { # command...
+    for _ in $(seq 15); do
+        "$@" && return 0
+        sleep 0.2
+    done
+    return 1
+}
+
 # The height of the main window's menu bar, 0 while it has none: its client area is 2595
 # twips high and the window grows by the bar.
 menu_bar_height() {
@@ -135,14 +146,8 @@ menu_bar_height() {
     eval "$(xdotool getwindowgeometry --shell "$main" | grep '^HEIGHT=')"
     echo $(( HEIGHT - 2595 / 15 ))
 }
-# Waits up to 3 s until the menu bar's height passes a test (-gt 0, -eq 0).
-wait_menu_bar() { # operator number
-    for _ in $(seq 30); do
-        [ "$(menu_bar_height)" "$1" "$2" ] && return 0
-        sleep 0.1
-    done
-    return 1
-}
+menu_bar_shown() { [ "$(menu_bar_height)" -gt 0 ]; }
+menu_bar_hidden() { [ "$(menu_bar_height)" -eq 0 ]; }
 
 # The number of pixels of one colour in a rectangle of a window's client area, given in
 # twips like click_twips (left, top, width, height, then the menu bar's height in pixels).
@@ -160,18 +165,10 @@ pixels() { # window colour left top width height [dy]
             }
             END { print n + 0 }'
 }
-# Waits up to 3 s until that number passes a test ("-gt 20", "-eq 0"), as repainting takes
-# its time on a loaded machine.
-wait_pixels() { # test window colour left top width height [dy]
-    local test=$1
-    shift
-    for _ in $(seq 15); do
-        # shellcheck disable=SC2086
-        [ "$(pixels "$@")" $test ] && return 0
-        sleep 0.2
-    done
-    return 1
-}
+# A patch of that colour is painted there (more than a few stray pixels of an edge), or
+# not a single pixel of it.
+shows() { [ "$(pixels "$@")" -gt 20 ]; }
+lacks() { [ "$(pixels "$@")" -eq 0 ]; }
 
 # The text of a field, read as a user would copy it: a click into it, Ctrl+A, Ctrl+C. The
 # clipboard holds a marker before, so a copy that does not happen is not mistaken for an

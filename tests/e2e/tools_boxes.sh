@@ -6,7 +6,7 @@ source "$(dirname "$0")/lib.sh"
 start_program
 
 click_twips "$main" 0 0 615 210 # ↓
-wait_menu_bar -gt 0 || fail "↓ did not show the menu bar"
+wait_until menu_bar_shown || fail "↓ did not show the menu bar"
 
 # Feedback "C", Yes: a message is asked for, then thanks.
 menu_item 3 # 用户反馈

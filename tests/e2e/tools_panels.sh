@@ -13,17 +13,17 @@ tool_box=(300 660 450 240)
 verdict=(2580 570 1125 480)
 
 click_twips "$main" 0 0 615 210 # ↓
-wait_menu_bar -gt 0 || fail "↓ did not show the menu bar"
+wait_until menu_bar_shown || fail "↓ did not show the menu bar"
 dy=$(menu_bar_height)
 say "↓ showed the menu bar ($dy px)"
 
-panel_open() { wait_pixels "-gt 100" "$main" white "${tool_box[@]}" "$dy"; }
-panel_closed() { wait_pixels "-eq 0" "$main" white "${tool_box[@]}" "$dy"; }
+panel_open() { wait_until shows "$main" white "${tool_box[@]}" "$dy"; }
+panel_closed() { wait_until lacks "$main" white "${tool_box[@]}" "$dy"; }
 verdict_is() { # colour: shown in it, and none of the other
     local other=red
     [ "$1" = red ] && other=green
-    wait_pixels "-gt 20" "$main" "$1" "${verdict[@]}" "$dy" &&
-        [ "$(pixels "$main" "$other" "${verdict[@]}" "$dy")" -eq 0 ]
+    wait_until shows "$main" "$1" "${verdict[@]}" "$dy" &&
+        lacks "$main" "$other" "${verdict[@]}" "$dy"
 }
 # The calculator's result box, copied as a user would.
 result() { field_text "$main" 2880 600 855 375 "$dy"; }
@@ -103,10 +103,10 @@ say "F3, F2 and F1 reopened each panel as it was; × closed each"
 
 # --- "↑" hides the menu; its function keys then open nothing.
 click_twips "$main" 0 0 615 210 "$dy" # ↑
-wait_menu_bar -eq 0 || fail "↑ did not hide the menu bar"
+wait_until menu_bar_hidden || fail "↑ did not hide the menu bar"
 keys "$main" F3 F2 F1
 sleep 0.5
-[ "$(pixels "$main" white "${tool_box[@]}")" -eq 0 ] || fail "a function key opened a panel with the menu hidden"
+lacks "$main" white "${tool_box[@]}" || fail "a function key opened a panel with the menu hidden"
 [ -z "$(other_windows)" ] || fail "a window opened: $(other_windows)"
 alive || fail "the program ended"
 expect_calls
