@@ -1,13 +1,15 @@
 # make run   - install what is missing, build (Release) and start the program
 # make test  - install what is missing, build (Debug, sanitizers) and run every test
 # make bench - start-up, memory, idle CPU, countdown accuracy and clock-time watch figures
+# make soak  - everything ticking for SOAK_SECONDS (600) on a virtual display: memory, CPU, watch seconds
 # make package - a Debian package of the Release build (build/release/morvane_*.deb)
 # make lint  - clang-tidy over src/ (checks and reasons in .clang-tidy) and the format check
 
 RELEASE := build/release
+SOAK_SECONDS ?= 600
 DEBUG := build/debug
 
-.PHONY: run test bench package lint deps release debug format-check clean
+.PHONY: run test bench soak package lint deps release debug format-check clean
 
 deps:
 	@scripts/install-deps
@@ -36,6 +38,9 @@ package: release
 
 bench: release
 	bench/run-benches $(RELEASE)
+
+soak: release
+	bench/run-soak $(RELEASE) $(SOAK_SECONDS)
 
 lint: debug
 	@run-clang-tidy -quiet -p $(DEBUG) -j2 '$(CURDIR)/src/.*\.cpp$$' > $(DEBUG)/lint.log 2>&1 || \

@@ -80,6 +80,9 @@ Form1::Form1(Forms &forms)
     Label2->setFace(Kai, 12);
     Label3 = new Label(Frame1, QStringLiteral("%"), 1800, 960);
     Label3->setFontSize(12);
+    // Two or three digits of the count are wider than the 240 twips before "%" in the faces
+    // at hand: the sign follows the count rather than running into it.
+    Label3->keepClearOf(Label2, 15);
     Line1 = new Line(Frame1, 960, 1440, 900, 1440, Colour::Green);
     Label4 = new Label(Frame1, QStringLiteral("欢迎使用QDX的Morvane..."), 720, 1680);
     Label4->hide();

@@ -57,6 +57,32 @@ TEST(Form1Loading, EachTickFollowsTheTable)
     }
 }
 
+// The progress reads as one figure and its "%": the sign stays where it is placed while
+// the count fits before it, and follows the count, never running into it, when the
+// count is wider than that, as two or three digits are in the faces at hand.
+TEST(Form1Loading, ThePercentSignNeverRunsIntoTheCount)
+{
+    TestApp app;
+    Form1 &f = app.forms.form1();
+    int counts = 0;
+    QString last = f.Label2->caption();
+    for (int ms = 0; ms < 1700; ++ms) {
+        app.desktop.advance(1);
+        if (f.Label2->caption() == last)
+            continue;
+        last = f.Label2->caption();
+        ++counts;
+        const QRect count = f.Label2->geometry();
+        const QRect sign = f.Label3->geometry();
+        EXPECT_LT(count.right(), sign.left()) << str(last);
+        EXPECT_LE(sign.right(), f.Frame1->width()) << str(last);
+        if (last.size() == 1) { // one digit fits before the sign's own place
+            EXPECT_EQ(sign.left(), twipsToPixels(1800)) << str(last);
+        }
+    }
+    EXPECT_EQ(counts, 100);
+}
+
 TEST(Form1Loading, TheRevealUncoversTheButtonsAndStartsTheTitle)
 {
     TestApp app;
