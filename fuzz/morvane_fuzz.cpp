@@ -426,12 +426,16 @@ Form2 &openCountdown(TestApp &app)
 }
 
 // Starts with the typed entry if 确定 takes it; returns whether it did.
+// The red line under the entry says so whenever 确定 is refused, and an entry worth 0 seconds,
+// which shuts down at once, is announced before it is taken.
 bool start(Form2 &f, const QString &typed)
 {
-    type(f.Text1, typed);
+    const bool changed = type(f.Text1, typed);
     const QString entry = f.Text1->text();
     const bool valid = canCountDown(entry);
     CHECK(f.Command1->isEnabled() == valid, quoted(entry));
+    CHECK(f.Label15->isVisible() == (changed && !valid), quoted(entry));
+    CHECK(f.Label6->isVisible() == (valid && StrictTextToNumber(entry) == 0), quoted(entry));
     QTest::keyClick(f.Text1, Qt::Key_Return);
     const bool running = f.Command1->caption() == str("取消关机");
     CHECK(running == valid, quoted(entry));
