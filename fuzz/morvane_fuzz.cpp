@@ -425,9 +425,9 @@ Form2 &openCountdown(TestApp &app)
     return app.forms.form2();
 }
 
-// Starts with the typed entry if 确定 takes it; returns whether it did.
-// The red line under the entry says so whenever 确定 is refused, and an entry worth 0 seconds,
-// which shuts down at once, is announced before it is taken.
+// Types the entry and presses Enter; returns whether the countdown started. The red line
+// under the entry shows whenever 确定 refuses it, and an entry worth 0 seconds, which shuts
+// down at once, is announced before it is taken.
 bool start(Form2 &f, const QString &typed)
 {
     const bool changed = type(f.Text1, typed);
