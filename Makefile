@@ -4,12 +4,16 @@
 # make soak  - everything ticking for SOAK_SECONDS (600) on a virtual display: memory, CPU, watch seconds
 # make package - a Debian package of the Release build (build/release/morvane_*.deb)
 # make lint  - clang-tidy over src/ (checks and reasons in .clang-tidy) and the format check
+# make fuzz  - the fuzz target (clang, libFuzzer, ASan + UBSan) for FUZZ_SECONDS (300)
+# make fuzz-merge - minimises the corpus that fuzz runs found into fuzz/corpus
 
 RELEASE := build/release
 SOAK_SECONDS ?= 600
 DEBUG := build/debug
+FUZZ := build/fuzz
+FUZZ_SECONDS ?= 300
 
-.PHONY: run test bench soak package lint deps release debug format-check clean
+.PHONY: run test bench soak package lint deps release debug fuzz fuzz-build fuzz-merge format-check clean
 
 deps:
 	@scripts/install-deps
@@ -30,8 +34,22 @@ run: release
 	fi
 	$(RELEASE)/src/morvane
 
-test: debug
+# Built apart, with clang: only the program's libraries and the fuzz target.
+fuzz-build: deps
+	@cmake -S . -B $(FUZZ) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+		-DMORVANE_FUZZ=ON >/dev/null
+	@cmake --build $(FUZZ)
+
+# The tests, then a 60-second fuzz run.
+test: debug fuzz-build
 	cd $(DEBUG) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2 --timeout 300
+	@scripts/fuzz $(FUZZ)/fuzz/morvane_fuzz 60
+
+fuzz: fuzz-build
+	@scripts/fuzz $(FUZZ)/fuzz/morvane_fuzz $(FUZZ_SECONDS)
+
+fuzz-merge: fuzz-build
+	@scripts/fuzz --merge $(FUZZ)/fuzz/morvane_fuzz
 
 package: release
 	cd $(RELEASE) && cpack -G DEB

@@ -25,7 +25,8 @@ public:
     ~FakeDesktop() override;
 
     // Answers for the next modal boxes, in order. A function may advance time while
-    // the box is open. Unscripted OK-only boxes answer OK; any other is a test failure.
+    // the box is open. Unscripted OK-only boxes answer OK; any other is reported to
+    // unscriptedBox and answered Cancel (No for a Yes/No box).
     void answer(int result);
     void answerWith(std::function<int()> answer);
     void answerText(const QString &text);
@@ -42,6 +43,10 @@ public:
     // How many ms each timer firing comes after its due time (negative: before it),
     // asked once for every firing as the timer is armed for it. Unset: on time.
     std::function<qint64()> lateness;
+
+    // Told of every box that asks a question nobody scripted an answer for. Shared by every
+    // fake desktop of the process: the test runner counts such a box as a test failure.
+    static std::function<void(const QString &text)> unscriptedBox;
 
     int showMessage(const QString &text, int style, const QString &title) override;
     void postMessage(const QString &text, const QString &title) override;

@@ -1,3 +1,5 @@
+#include "support/fake_desktop.h"
+
 #include <QApplication>
 
 #include <gtest/gtest.h>
@@ -11,5 +13,8 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    FakeDesktop::unscriptedBox = [](const QString &text) {
+        ADD_FAILURE() << "unscripted box: " << text.toStdString();
+    };
     return RUN_ALL_TESTS();
 }
