@@ -114,7 +114,7 @@ void EventSource::assign(const std::function<void()> &change)
 // --- Label
 
 Label::Label(QWidget *parent, const QString &caption, int left, int top, int width, int height)
-    : QLabel(parent), left_(left), top_(top), autoSize_(width < 0)
+    : QLabel(parent), left_(left), autoSize_(width < 0)
 {
     caption_ = caption;
     QLabel::setText(displayText(caption));

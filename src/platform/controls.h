@@ -89,7 +89,6 @@ private:
     void place();
     QString caption_;
     int left_;
-    int top_;
     bool autoSize_;
     Label *before_ = nullptr;
     Label *follower_ = nullptr;

@@ -157,20 +157,19 @@ void QtDesktop::runCommand(const QString &commandLine)
         process->deleteLater();
     };
     connect(process, &QProcess::finished, this,
-            [this, process, commandLine, done](int exitCode, QProcess::ExitStatus status) {
+            [this, commandLine, done](int exitCode, QProcess::ExitStatus status) {
                 if (status != QProcess::NormalExit || exitCode != 0)
                     postMessage(
                         commandFailedText(commandLine, status == QProcess::NormalExit ? exitCode : -1),
                         QStringLiteral("提示"));
                 done();
             });
-    connect(process, &QProcess::errorOccurred, this,
-            [this, process, commandLine, done](QProcess::ProcessError e) {
-                if (e != QProcess::FailedToStart)
-                    return;
-                postMessage(commandNotStartedText(commandLine), QStringLiteral("提示"));
-                done();
-            });
+    connect(process, &QProcess::errorOccurred, this, [this, commandLine, done](QProcess::ProcessError e) {
+        if (e != QProcess::FailedToStart)
+            return;
+        postMessage(commandNotStartedText(commandLine), QStringLiteral("提示"));
+        done();
+    });
     running_.push_back(process);
     process->start(program, args);
 }
