@@ -1,15 +1,9 @@
-#include "app/form1.h"
-#include "app/power.h"
 #include "platform/convert.h"
-#include "platform/qt_desktop.h"
-#include "support/test_app.h"
+#include "support/user_steps.h"
 
-#include <QApplication>
 #include <QMenuBar>
-#include <QSessionManager>
-#include <QTest>
 
-#include <gtest/gtest.h>
+#include <map>
 
 namespace {
 
@@ -18,6 +12,9 @@ std::string str(const QString &s)
     return s.toStdString();
 }
 
+// 100 ticks on their timing; the "%" stays where it is placed while one digit fits
+// before it and then follows the count, never running into it; the last tick uncovers
+// the buttons.
 TEST(Form1Loading, EachTickFollowsTheTable)
 {
     TestApp app;
@@ -38,94 +35,47 @@ TEST(Form1Loading, EachTickFollowsTheTable)
         seen[n] = {app.desktop.elapsedMs, f.Timer1->interval(), f.Label4->isVisibleTo(f.Frame1)};
         EXPECT_EQ(f.Line1->x2(), 900 + 15 * n);
         EXPECT_EQ(f.Label1->caption(), n > 80 ? QStringLiteral("启动中...") : QStringLiteral("加载中..."));
+        const QRect count = f.Label2->geometry(), sign = f.Label3->geometry();
+        EXPECT_LT(count.right(), sign.left()) << n;
+        EXPECT_LE(sign.right(), f.Frame1->width()) << n;
+        EXPECT_TRUE(n >= 10 || sign.left() == twipsToPixels(1800)) << n; // one digit: "%" in its place
+        for (QWidget *w : {f.Command8, f.Command9, f.Command7, f.Command3})
+            EXPECT_EQ(w->isVisible(), n == 100) << n;
+        EXPECT_EQ(f.Frame1->isVisible(), n < 100) << n;
     }
     ASSERT_EQ(seen.size(), 100u) << "exactly 100 ticks";
     const struct {
         int n;
-        qint64 at;
-        int interval;
-        bool label4;
-    } table[] = {
-        {1, 20, 20, false},    {30, 600, 20, false},  {31, 620, 10, true},
-        {80, 1110, 10, true},  {81, 1120, 20, false}, {94, 1380, 20, false},
-        {95, 1400, 40, false}, {99, 1560, 40, false}, {100, 1600, 40, false},
-    };
-    for (const auto &row : table) {
-        EXPECT_EQ(seen[row.n].at, row.at) << "tick " << row.n;
-        EXPECT_EQ(seen[row.n].interval, row.interval) << "tick " << row.n;
-        EXPECT_EQ(seen[row.n].label4, row.label4) << "tick " << row.n;
+        Row row;
+    } table[] = {{1, {20, 20, false}},    {30, {600, 20, false}},  {31, {620, 10, true}},
+                 {80, {1110, 10, true}},  {81, {1120, 20, false}}, {94, {1380, 20, false}},
+                 {95, {1400, 40, false}}, {99, {1560, 40, false}}, {100, {1600, 40, false}}};
+    for (const auto &[n, row] : table) {
+        EXPECT_EQ(seen[n].at, row.at) << "tick " << n;
+        EXPECT_EQ(seen[n].interval, row.interval) << "tick " << n;
+        EXPECT_EQ(seen[n].label4, row.label4) << "tick " << n;
     }
 }
 
-// The progress reads as one figure and its "%": the sign stays where it is placed while
-// the count fits before it, and follows the count, never running into it, when the
-// count is wider than that, as two or three digits are in the faces at hand.
-TEST(Form1Loading, ThePercentSignNeverRunsIntoTheCount)
-{
-    TestApp app;
-    Form1 &f = app.forms.form1();
-    int counts = 0;
-    QString last = f.Label2->caption();
-    for (int ms = 0; ms < 1700; ++ms) {
-        app.desktop.advance(1);
-        if (f.Label2->caption() == last)
-            continue;
-        last = f.Label2->caption();
-        ++counts;
-        const QRect count = f.Label2->geometry();
-        const QRect sign = f.Label3->geometry();
-        EXPECT_LT(count.right(), sign.left()) << str(last);
-        EXPECT_LE(sign.right(), f.Frame1->width()) << str(last);
-        if (last.size() == 1) { // one digit fits before the sign's own place
-            EXPECT_EQ(sign.left(), twipsToPixels(1800)) << str(last);
-        }
-    }
-    EXPECT_EQ(counts, 100);
-}
-
-TEST(Form1Loading, TheRevealUncoversTheButtonsAndStartsTheTitle)
-{
-    TestApp app;
-    Form1 &f = app.forms.form1();
-    app.desktop.advance(1599);
-    EXPECT_TRUE(f.Frame1->isVisible());
-    for (QWidget *w : {f.Command8, f.Command9, f.Command7, f.Command3})
-        EXPECT_FALSE(w->isVisible());
-    app.desktop.advance(1);
-    EXPECT_FALSE(f.Frame1->isVisible());
-    for (QWidget *w :
-         std::initializer_list<QWidget *>{f.Command1, f.Command2, f.Command8, f.Command5, f.Command7,
-                                          f.Command4, f.Command3, f.Command9, f.Label5})
-        EXPECT_TRUE(w->isVisible());
-    EXPECT_FALSE(f.Label7->isVisible());
-    EXPECT_FALSE(f.Timer1->enabled());
-    EXPECT_TRUE(f.Timer2->enabled());
-    app.desktop.advance(10000);
-    EXPECT_EQ(f.Label2->caption(), QStringLiteral("100"));
-}
-
+// The title's caption, colour and size after each of its first eight ticks; always bold.
 TEST(Form1Title, TicksOneToEight)
 {
     TestApp app;
     app.finishLoading(); // the reveal came at 1600 ms; the title ticks from there
     Form1 &f = app.forms.form1();
     app.desktop.advance(1600 + 1000 - app.desktop.elapsedMs - 1);
-    const struct {
-        const char *caption;
-        quint32 color;
-        double size;
-    } after[] = {
-        {"Hello", 0, 26.25},        {"Hello", 255, 26.25},      {"Hello", 65280, 26.25},
-        {"Q D X", 16711680, 26.25}, {"Q D X", 16711680, 26.25}, {"Q D X", 16711680, 26.25},
-        {"Morvane", 16711680, 14},  {"Morvane", 16711680, 14},
-    };
+    QStringList seen;
     for (int tick = 1; tick <= 8; ++tick) {
         app.desktop.advance(1000);
-        EXPECT_EQ(str(f.Label5->caption()), after[tick - 1].caption) << tick;
-        EXPECT_EQ(f.Label5->foreColor(), after[tick - 1].color) << tick;
-        EXPECT_DOUBLE_EQ(f.Label5->fontSize(), after[tick - 1].size) << tick;
+        seen << QStringLiteral("%1 %2 %3")
+                    .arg(f.Label5->caption())
+                    .arg(f.Label5->foreColor())
+                    .arg(f.Label5->fontSize());
         EXPECT_TRUE(f.Label5->font().bold());
     }
+    EXPECT_EQ(seen, (QStringList{"Hello 0 26.25", "Hello 255 26.25", "Hello 65280 26.25",
+                                 "Q D X 16711680 26.25", "Q D X 16711680 26.25", "Q D X 16711680 26.25",
+                                 "Morvane 16711680 14", "Morvane 16711680 14"}));
 }
 
 TEST(Form1Menu, AnyPressTogglesTheMenuButKeysDoNot)
@@ -134,30 +84,27 @@ TEST(Form1Menu, AnyPressTogglesTheMenuButKeysDoNot)
     app.finishLoading();
     Form1 &f = app.forms.form1();
     EXPECT_FALSE(f.mnudgn->isVisible());
-    const struct {
-        Qt::MouseButton button;
-        bool shown;
-        const char *caption;
-    } presses[] = {{Qt::LeftButton, true, "↑"}, {Qt::RightButton, false, "↓"}, {Qt::MiddleButton, true, "↑"}};
-    for (const auto &p : presses) {
-        QTest::mousePress(f.Command3, p.button);
-        EXPECT_EQ(f.mnudgn->isVisible(), p.shown);
-        EXPECT_EQ(f.menuBar()->isVisibleTo(&f), p.shown);
-        EXPECT_EQ(str(f.Command3->caption()), p.caption);
-        QTest::mouseRelease(f.Command3, p.button);
+    for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
+        const bool shown = button != Qt::RightButton;
+        QTest::mousePress(f.Command3, button);
+        EXPECT_EQ(f.mnudgn->isVisible(), shown);
+        EXPECT_EQ(f.menuBar()->isVisibleTo(&f), shown);
+        EXPECT_EQ(str(f.Command3->caption()), shown ? "↑" : "↓");
+        QTest::mouseRelease(f.Command3, button);
     }
     f.Command3->setFocus();
     QTest::keyClick(f.Command3, Qt::Key_Space);
     QTest::keyClick(f.Command3, Qt::Key_Return);
     EXPECT_TRUE(f.mnudgn->isVisible());
-    EXPECT_EQ(str(f.Command3->caption()), "↑");
 }
 
-TEST(Form1DateBox, OnlyTheBackgroundOpensIt)
+TEST(Form1DateBox, OnlyADoubleClickOnTheBackgroundOpensIt)
 {
     TestApp app;
-    app.finishLoading();
     Form1 &f = app.forms.form1();
+    app.desktop.advance(500);
+    userDoubleClick(f.Frame1, QPoint(20, 20)); // the loading panel
+    app.finishLoading();
     for (QWidget *control : {static_cast<QWidget *>(f.Label5), static_cast<QWidget *>(f.Command3)})
         userDoubleClick(control, QPoint(3, 3));
     EXPECT_TRUE(app.desktop.messages.empty());
@@ -170,16 +117,10 @@ TEST(Form1DateBox, OnlyTheBackgroundOpensIt)
     EXPECT_EQ(str(app.desktop.messages[0].title), "时间提示");
 }
 
-TEST(Form1DateBox, NotFromTheLoadingPanel)
-{
-    TestApp app;
-    Form1 &f = app.forms.form1();
-    app.desktop.advance(500);
-    userDoubleClick(f.Frame1, QPoint(20, 20));
-    EXPECT_TRUE(app.desktop.messages.empty());
-}
-
-TEST(Form1Close, MinimisesAndEverythingGoesOn)
+// The close box minimises the window, during loading too, and everything goes on. 退出:
+// No keeps everything; Yes ends the program at once, a pending countdown with it, the
+// computer may sleep again, and no handler runs afterwards.
+TEST(Form1CloseAndExit, CloseMinimisesNoKeepsAllYesEndsAtOnce)
 {
     TestApp app;
     Form1 &f = app.forms.form1();
@@ -191,109 +132,65 @@ TEST(Form1Close, MinimisesAndEverythingGoesOn)
     EXPECT_FALSE(f.close());
     app.desktop.advance(3000);
     EXPECT_EQ(f.Label5->foreColor(), Colour::Green) << "the title went on: three ticks";
-    EXPECT_EQ(app.quitCalls, 0);
-    EXPECT_TRUE(app.desktop.messages.empty());
-}
+    EXPECT_TRUE(app.quitCalls == 0 && app.desktop.messages.empty());
 
-TEST(Form1Close, LockedRefusesWithABoxAndStaysAsItIs)
-{
-    TestApp app;
-    app.finishLoading();
-    Form1 &f = app.forms.form1();
-    f.isLocked = true;
-    EXPECT_FALSE(f.close());
-    EXPECT_FALSE(f.isMinimizedState());
-    ASSERT_EQ(app.desktop.messages.size(), 1u);
-    EXPECT_EQ(str(app.desktop.messages[0].text), "应用未解锁，无法退出！");
-    EXPECT_EQ(str(app.desktop.messages[0].title), "提示");
-}
-
-TEST(Form1Exit, NoKeepsAllAndYesEndsAtOnce)
-{
-    TestApp app;
-    app.finishLoading();
-    Form1 &f = app.forms.form1();
+    startCountdown(openForm2(app), "4");
+    QTest::mouseClick(app.forms.form2().Command2, Qt::LeftButton); // 返回
     app.desktop.answer(MsgResult::No);
     QTest::mouseClick(f.Command4, Qt::LeftButton);
     ASSERT_EQ(app.desktop.messages.size(), 1u);
-    EXPECT_EQ(str(app.desktop.messages[0].text), "真的要退出Morvane吗？");
+    EXPECT_EQ(app.desktop.messages[0].text, QStringLiteral("真的要退出Morvane吗？"));
     EXPECT_EQ(app.desktop.messages[0].style, MsgStyle::YesNoQuestion);
-    EXPECT_EQ(app.quitCalls, 0);
-    EXPECT_TRUE(f.isVisible());
-
+    EXPECT_TRUE(app.quitCalls == 0 && f.isVisible() && app.desktop.sleepInhibited);
     app.desktop.answer(MsgResult::Yes);
     QTest::mouseClick(f.Command4, Qt::LeftButton);
     EXPECT_EQ(app.quitCalls, 1);
+    EXPECT_FALSE(app.desktop.sleepInhibited);
+    const QString title = f.Label5->caption() + QString::number(f.Label5->foreColor());
     app.desktop.advance(5000);
-    EXPECT_EQ(str(f.Label5->caption()), "Hello") << "no handler runs after the end";
-    EXPECT_EQ(f.Label5->foreColor(), Colour::Black);
+    EXPECT_TRUE(app.desktop.commands.isEmpty()) << "the countdown died with the program";
+    EXPECT_EQ(f.Label5->caption() + QString::number(f.Label5->foreColor()), title) << "no handler runs";
     QTest::mouseClick(f.Command1, Qt::LeftButton);
     EXPECT_TRUE(f.close()) << "a close is accepted, asking nothing";
     EXPECT_EQ(app.desktop.messages.size(), 2u) << "no box after the end";
 }
 
-// When the desktop session ends, the main window must not veto it.
-TEST(Form1Close, ASessionEndIsNeverRefused)
-{
-    QtDesktop real; // connects to the application's session signals
-    TestApp app;
-    app.finishLoading();
-    Form1 &f = app.forms.form1();
-    // The signal only passes the manager on; the handler never touches it.
-    alignas(QSessionManager) char storage[sizeof(QSessionManager)] = {};
-    emit qApp->commitDataRequest(*reinterpret_cast<QSessionManager *>(storage));
-    EXPECT_TRUE(f.close());
-    EXPECT_TRUE(app.desktop.messages.empty());
-    setSessionEnding(false);
-}
-
+// Each power button asks first; Cancel launches nothing, OK its line, and the window stays
+// until the system ends the program. A tool that cannot start is reported in a box.
 TEST(Form1Power, EachButtonConfirmsThenLaunchesItsLine)
 {
     const struct {
         CommandButton *Form1::*button;
         const char *question;
         PowerAction action;
-    } buttons[] = {
-        {&Form1::Command1, "你确定要将这台电脑立即关闭吗？", PowerAction::Shutdown},
-        {&Form1::Command2, "你确定要重启这台电脑吗？", PowerAction::Restart},
-        {&Form1::Command8, "你确定要注销这台电脑吗？", PowerAction::LogOff},
-    };
-    for (const auto &b : buttons) {
-        for (int answer : {MsgResult::Cancel, MsgResult::Ok}) {
-            TestApp app;
-            app.finishLoading();
-            Form1 &f = app.forms.form1();
-            app.desktop.answer(answer);
-            QTest::mouseClick(f.*b.button, Qt::LeftButton);
-            ASSERT_EQ(app.desktop.messages.size(), 1u);
-            EXPECT_EQ(str(app.desktop.messages[0].text), b.question);
-            EXPECT_EQ(app.desktop.messages[0].style, MsgStyle::OkCancelQuestion);
-            EXPECT_EQ(str(app.desktop.messages[0].title), "提示");
-            if (answer == MsgResult::Cancel) {
-                EXPECT_TRUE(app.desktop.commands.isEmpty());
-                continue;
-            }
-            EXPECT_EQ(app.desktop.commands, QStringList{powerCommandLine(b.action)});
-            EXPECT_TRUE(f.isVisible()) << "the window stays until the system ends the program";
-        }
-    }
-}
-
-TEST(Form1Power, AToolThatCannotStartIsReportedAndTheProgramGoesOn)
-{
+    } buttons[] = {{&Form1::Command1, "你确定要将这台电脑立即关闭吗？", PowerAction::Shutdown},
+                   {&Form1::Command2, "你确定要重启这台电脑吗？", PowerAction::Restart},
+                   {&Form1::Command8, "你确定要注销这台电脑吗？", PowerAction::LogOff}};
     TestApp app;
     app.finishLoading();
-    Form1 &f = app.forms.form1();
-    app.desktop.commandsFail = true;
+    for (const auto &b : buttons) {
+        for (int answer : {MsgResult::Cancel, MsgResult::Ok}) {
+            app.desktop.answer(answer);
+            QTest::mouseClick(app.forms.form1().*b.button, Qt::LeftButton);
+            ASSERT_EQ(app.desktop.messages.size(), 1u);
+            const auto &box = app.desktop.messages[0];
+            EXPECT_EQ(box.title + u'|' + box.text, QStringLiteral("提示|") + QString::fromUtf8(b.question));
+            EXPECT_EQ(box.style, MsgStyle::OkCancelQuestion);
+            EXPECT_EQ(app.desktop.commands, QStringList(answer == MsgResult::Ok, powerCommandLine(b.action)));
+            EXPECT_TRUE(app.forms.form1().isVisible());
+            app.desktop.messages.clear();
+            app.desktop.commands.clear();
+        }
+    }
+    app.desktop.commandsFail = true; // a tool that cannot start is reported; the program goes on
     app.desktop.answer(MsgResult::Ok);
-    QTest::mouseClick(f.Command1, Qt::LeftButton);
+    QTest::mouseClick(app.forms.form1().Command1, Qt::LeftButton);
     ASSERT_EQ(app.desktop.messages.size(), 2u);
     const auto &report = app.desktop.messages[1];
-    EXPECT_TRUE(report.posted);
-    EXPECT_EQ(str(report.title), "提示");
-    EXPECT_TRUE(report.text.contains(shutdownLine()));
+    EXPECT_TRUE(report.posted && report.title == QStringLiteral("提示") &&
+                report.text.contains(shutdownLine()));
     app.desktop.advance(3000);
-    EXPECT_EQ(f.Label5->foreColor(), Colour::Green) << "the title went on: three ticks";
+    EXPECT_EQ(app.forms.form1().Label5->foreColor(), Colour::Green) << "the title went on: three ticks";
 }
 
 // Each program on the fake desktop reports its own escaped errors; a second one ending
@@ -308,6 +205,57 @@ TEST(Forms, ASecondProgramLeavesTheFirstOnesErrorReports)
     ASSERT_EQ(first.desktop.messages.size(), 1u);
     EXPECT_TRUE(first.desktop.messages[0].posted);
     EXPECT_TRUE(first.desktop.messages[0].text.contains(QStringLiteral("溢出")));
+}
+
+TEST(PowerTables, EachSystemsLines)
+{
+    EXPECT_EQ(windowsCommandLine(PowerAction::Shutdown).toStdString(), "shutdown -f -s -t 0");
+    EXPECT_EQ(windowsCommandLine(PowerAction::Restart).toStdString(), "shutdown -f -r -t 0");
+    EXPECT_EQ(windowsCommandLine(PowerAction::LogOff).toStdString(), "shutdown -l");
+    const struct {
+        PowerAction action;
+        const char *session;
+        const char *line;
+    } cases[] = {{PowerAction::Shutdown, "3", "systemctl poweroff"},
+                 {PowerAction::Restart, "", "systemctl reboot"},
+                 {PowerAction::LogOff, "c2", "loginctl terminate-session c2"},
+                 {PowerAction::LogOff, "", "loginctl terminate-user 1000"},
+                 // An id that could smuggle in arguments is not used.
+                 {PowerAction::LogOff, "2 --no-ask-password", "loginctl terminate-user 1000"},
+                 {PowerAction::LogOff, "1;reboot", "loginctl terminate-user 1000"},
+                 {PowerAction::LogOff, "c2\n--force", "loginctl terminate-user 1000"}};
+    for (const auto &c : cases)
+        EXPECT_EQ(linuxCommandLine(c.action, QString::fromUtf8(c.session), 1000).toStdString(), c.line)
+            << c.session;
+}
+
+// The computer is kept awake exactly while a timed shutdown is pending.
+
+TEST(KeepAwake, WhileACountdownRunsAndNeverForOneThatFiresAtOnce)
+{
+    TestApp app;
+    Form2 &f = openForm2(app);
+    startCountdown(f, "0");
+    EXPECT_EQ(app.desktop.commands, QStringList{shutdownLine()});
+    EXPECT_EQ(app.desktop.sleepInhibitorChanges, 0) << "checked once the click is over";
+    QTest::mouseClick(f.Command1, Qt::LeftButton); // 取消关机
+    EXPECT_FALSE(app.desktop.sleepInhibited);
+
+    startCountdown(f, "30");
+    EXPECT_TRUE(app.desktop.sleepInhibited);
+    QTest::mouseClick(f.Command2, Qt::LeftButton); // 返回: still pending, window hidden
+    app.desktop.advance(10000);
+    EXPECT_TRUE(app.desktop.sleepInhibited);
+    QTest::mouseClick(app.forms.form1().Command5, Qt::LeftButton);
+    QTest::mouseClick(f.Command1, Qt::LeftButton); // 取消关机
+    EXPECT_FALSE(app.desktop.sleepInhibited);
+
+    startCountdown(f, "3");
+    EXPECT_TRUE(app.desktop.sleepInhibited);
+    app.desktop.advance(3000);
+    ASSERT_EQ(app.desktop.commands.size(), 2);
+    EXPECT_FALSE(app.desktop.sleepInhibited) << "fired: nothing is pending any more";
+    EXPECT_EQ(app.desktop.sleepInhibitorChanges, 4);
 }
 
 } // namespace

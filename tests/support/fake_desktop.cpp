@@ -14,72 +14,51 @@ public:
         auto &all = desktop_.timers_;
         all.erase(std::remove(all.begin(), all.end(), this), all.end());
     }
-    void start(int intervalMs) override
-    {
-        active = true;
-        alignAfter = -1;
-        interval = intervalMs;
-        due = desktop_.elapsedMs + intervalMs;
-        armed();
-    }
+    void start(int intervalMs) override { arm(intervalMs, -1, desktop_.elapsedMs + intervalMs); }
     void startAligned(int intervalMs, int afterMs) override
     {
-        active = true;
-        alignAfter = afterMs;
-        interval = intervalMs;
-        due = desktop_.elapsedMs + msToAlignedTick(desktop_.now().time(), interval, alignAfter);
-        armed();
+        arm(intervalMs, afterMs, alignedDue(intervalMs, afterMs));
     }
     void stop() override { active = false; }
-    // Re-armed as it fires: by its rhythm, or aimed at the wall clock again.
+    // Re-armed as it fires: by its rhythm (afresh when it fell a whole interval behind),
+    // or aimed at the wall clock again.
     void rearm()
     {
-        if (alignAfter >= 0) {
-            due = desktop_.elapsedMs + msToAlignedTick(desktop_.now().time(), interval, alignAfter);
-        } else {
-            due += interval;
-            if (due < desktop_.elapsedMs) // fell behind by a whole interval: the rhythm starts afresh
-                due = desktop_.elapsedMs + interval;
-        }
-        armed();
-    }
-    void armed()
-    {
-        late = desktop_.lateness ? desktop_.lateness() : 0;
-        order = ++desktop_.armCount_;
+        qint64 next = due + interval;
+        if (alignAfter >= 0)
+            next = alignedDue(interval, alignAfter);
+        else if (next < desktop_.elapsedMs)
+            next = desktop_.elapsedMs + interval;
+        arm(interval, alignAfter, next);
     }
     qint64 firesAt() const { return due + late; }
 
     bool active = false;
-    int alignAfter = -1; // not aligned
-    int interval = 0;
-    qint64 due = 0;    // when the next firing is due
-    qint64 late = 0;   // how far that firing strays from it
     quint64 order = 0; // timers firing together fire in the order they were armed
 
 private:
+    qint64 alignedDue(int intervalMs, int afterMs) const
+    {
+        return desktop_.elapsedMs + msToAlignedTick(desktop_.now().time(), intervalMs, afterMs);
+    }
+    void arm(int intervalMs, int afterMs, qint64 at)
+    {
+        active = true;
+        interval = intervalMs;
+        alignAfter = afterMs;
+        due = at;
+        late = desktop_.lateness ? desktop_.lateness() : 0;
+        order = ++desktop_.armCount_;
+    }
+
     FakeDesktop &desktop_;
+    int interval = 0;
+    int alignAfter = -1; // not aligned
+    qint64 due = 0;      // when the next firing is due
+    qint64 late = 0;     // how far that firing strays from it
 };
 
 std::function<void(const QString &text)> FakeDesktop::unscriptedBox;
-
-FakeDesktop::FakeDesktop() = default;
-FakeDesktop::~FakeDesktop() = default;
-
-void FakeDesktop::answer(int result)
-{
-    answers_.push_back([result] { return result; });
-}
-
-void FakeDesktop::answerWith(std::function<int()> answer)
-{
-    answers_.push_back(std::move(answer));
-}
-
-void FakeDesktop::answerText(const QString &text)
-{
-    textAnswers_.push_back(text);
-}
 
 void FakeDesktop::advance(qint64 ms)
 {
@@ -88,8 +67,7 @@ void FakeDesktop::advance(qint64 ms)
         Timer *next = nullptr;
         for (Timer *t : timers_) {
             if (t->active && t->firesAt() <= target &&
-                (!next || t->firesAt() < next->firesAt() ||
-                 (t->firesAt() == next->firesAt() && t->order < next->order)))
+                (!next || std::pair(t->firesAt(), t->order) < std::pair(next->firesAt(), next->order)))
                 next = t;
         }
         if (!next)
@@ -100,17 +78,6 @@ void FakeDesktop::advance(qint64 ms)
             next->onFire();
     }
     elapsedMs = std::max(elapsedMs, target);
-}
-
-void FakeDesktop::jumpClock(qint64 ms)
-{
-    start = start.addMSecs(ms);
-}
-
-void FakeDesktop::stall(qint64 ms)
-{
-    elapsedMs += ms;
-    advance(0);
 }
 
 int FakeDesktop::showMessage(const QString &text, int style, const QString &title)
@@ -128,15 +95,9 @@ int FakeDesktop::showMessage(const QString &text, int style, const QString &titl
     return answer();
 }
 
-void FakeDesktop::postMessage(const QString &text, const QString &title)
-{
-    messages.push_back({text, MsgStyle::Ok, title, true});
-}
-
 QString FakeDesktop::askText(const QString &prompt, const QString &title)
 {
-    prompts << prompt;
-    promptTitles << title;
+    prompts << title + u'|' + prompt;
     if (textAnswers_.empty())
         return QString();
     const QString text = textAnswers_.front();
@@ -149,18 +110,6 @@ void FakeDesktop::runCommand(const QString &commandLine)
     if (commandsFail)
         throw RuntimeError(RuntimeError::CommandNotFound);
     commands << commandLine;
-}
-
-QDateTime FakeDesktop::now() const
-{
-    return start.addMSecs(elapsedMs);
-}
-
-void FakeDesktop::setSleepInhibited(bool on)
-{
-    if (on != sleepInhibited)
-        ++sleepInhibitorChanges;
-    sleepInhibited = on;
 }
 
 std::unique_ptr<TimerBackend> FakeDesktop::createTimer()

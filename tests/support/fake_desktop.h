@@ -1,14 +1,20 @@
 #pragma once
 
 #include "platform/desktop.h"
-#include "support/printing.h"
 
 #include <QPoint>
 #include <QStringList>
 
 #include <deque>
 #include <functional>
+#include <ostream>
 #include <vector>
+
+// Readable failure messages for QString (and, through it, QStringList).
+inline void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
 
 // A desktop for tests: virtual time, scripted boxes, recorded command lines.
 // Nothing is ever launched.
@@ -21,27 +27,29 @@ public:
         bool posted; // a non-blocking report
     };
 
-    FakeDesktop();
-    ~FakeDesktop() override;
-
-    // Answers for the next modal boxes, in order. A function may advance time while
-    // the box is open. Unscripted OK-only boxes answer OK; any other is reported to
+    // Answers for the next modal boxes, in order; a function may advance time while its
+    // box is open. Unscripted OK-only boxes answer OK; any other is reported to
     // unscriptedBox and answered Cancel (No for a Yes/No box).
-    void answer(int result);
-    void answerWith(std::function<int()> answer);
-    void answerText(const QString &text);
+    void answer(int result)
+    {
+        answers_.push_back([result] { return result; });
+    }
+    void answerWith(std::function<int()> answer) { answers_.push_back(std::move(answer)); }
+    void answerText(const QString &text) { textAnswers_.push_back(text); }
 
     // Moves the virtual clock on, firing every due timer in order. Each firing re-arms
     // its timer first, so a tick that waits in a box lets later ticks run nested.
     void advance(qint64 ms);
-    // Sets the wall clock forward or back, as when the computer slept or the user set
-    // the time. Timers run on their own steady clock, as real ones do: none fires.
-    void jumpClock(qint64 ms);
-    // Holds every timer up for `ms`, as a busy machine does: both clocks move on, then
-    // each timer that came due in between fires once, late.
-    void stall(qint64 ms);
-    // How many ms each timer firing comes after its due time (negative: before it),
-    // asked once for every firing as the timer is armed for it. Unset: on time.
+    // Sets the wall clock forward or back; timers run on their own clock: none fires.
+    void jumpClock(qint64 ms) { start = start.addMSecs(ms); }
+    // Holds every timer up for `ms`, as a busy machine does: then each fires once, late.
+    void stall(qint64 ms)
+    {
+        elapsedMs += ms;
+        advance(0);
+    }
+    // How many ms each firing comes after its due time (negative: before it), asked
+    // once per firing as its timer is armed for it. Unset: on time.
     std::function<qint64()> lateness;
 
     // Told of every box that asks a question nobody scripted an answer for. Shared by every
@@ -49,16 +57,22 @@ public:
     static std::function<void(const QString &text)> unscriptedBox;
 
     int showMessage(const QString &text, int style, const QString &title) override;
-    void postMessage(const QString &text, const QString &title) override;
+    void postMessage(const QString &text, const QString &title) override
+    {
+        messages.push_back({text, MsgStyle::Ok, title, true});
+    }
     QString askText(const QString &prompt, const QString &title) override;
     void runCommand(const QString &commandLine) override;
-    QDateTime now() const override;
+    QDateTime now() const override { return start.addMSecs(elapsedMs); }
     std::unique_ptr<TimerBackend> createTimer() override;
-    void setSleepInhibited(bool on) override;
+    void setSleepInhibited(bool on) override
+    {
+        sleepInhibitorChanges += on != sleepInhibited;
+        sleepInhibited = on;
+    }
 
     std::vector<Message> messages;
-    QStringList prompts;
-    QStringList promptTitles;
+    QStringList prompts; // "title|prompt"
     QStringList commands;
     bool sleepInhibited = false;
     int sleepInhibitorChanges = 0; // requests that changed the state

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/forms.h"
+#include "app/power.h"
 #include "support/fake_desktop.h"
 
 // The program's windows on a fake desktop.
@@ -9,9 +10,12 @@ struct TestApp {
     int quitCalls = 0;
     Forms forms{desktop, [this] { ++quitCalls; }};
 
-    TestApp();
-    void finishLoading(); // Form1's loading animation runs to its end
+    TestApp() { forms.start(); }
+    void finishLoading() { desktop.advance(2000); } // past Form1's loading animation
 };
 
 // The command line that shuts this system down.
-QString shutdownLine();
+inline QString shutdownLine()
+{
+    return powerCommandLine(PowerAction::Shutdown);
+}

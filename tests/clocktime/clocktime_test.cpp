@@ -1,0 +1,258 @@
+#include "support/user_steps.h"
+
+#include <random>
+
+namespace {
+
+// Each field read leniently; one past its limit is emptied as it is typed; the target
+// carries and wraps round the day.
+TEST(ClockTimeSetup, TypedFieldsGiveTheTargetAndItsConfirmation)
+{
+    const struct {
+        const char *typed[3];
+        const char *kept; // the fields after typing
+        const char *target;
+    } rows[] = {{{"23", "", ""}, "23||", "23：00：00"},
+                {{"24", "", ""}, "24||", "00：00：00"},
+                {{"25", "60", ""}, "|60|", "01：00：00"},
+                {{"", "61", "5"}, "||5", "00：00：05"},
+                {{"10", "60", ""}, "10|60|", "11：00：00"},
+                {{"23", "59", "60"}, "23|59|60", "00：00：00"},
+                {{"abc", "", ""}, "abc||", "00：00：00"},
+                {{"7.5", "", ""}, "7.5||", "08：00：00"},
+                {{"8.5", "", ""}, "8.5||", "08：00：00"},
+                {{"-1", "5x", ""}, "-1|5x|", "23：05：00"},
+                {{"", "", "-32768.5"}, "||-32768.5", "14：53：52"}};
+    for (const auto &row : rows) {
+        TestApp app;
+        Form5 &f = openForm5(app);
+        enterTime(f, row.typed[0], row.typed[1], row.typed[2]);
+        EXPECT_EQ(QStringList({f.Text1->text(), f.Text2->text(), f.Text3->text()}).join(u'|'), row.kept);
+        EXPECT_EQ(f.Label6->caption(), QString::fromUtf8(row.target)) << row.kept;
+        const QString t = QString::fromUtf8(row.target); // "hh：mm：ss"
+        EXPECT_EQ(f.Label7->caption(), QStringLiteral("设置成功！计算机将在 %1点%2分%3秒 关闭！")
+                                           .arg(t.left(2), t.mid(3, 2), t.right(2)));
+        EXPECT_TRUE(f.Label7->isVisible() && app.desktop.messages.empty()) << row.kept;
+    }
+}
+
+TEST(ClockTimeSetup, RefusedEntriesChangeNothing)
+{
+    const struct {
+        const char *typed[3];
+        const char *message;
+    } rows[] = {{{"", "", ""}, "您还没有设置时间呢~"},
+                {{"-99999", "", ""}, "亲，时间输入有误，请重新输入！"},
+                {{"", "-1e6", ""}, "亲，时间输入有误，请重新输入！"},
+                {{"3", "", "-32769"}, "亲，时间输入有误，请重新输入！"}};
+    for (const auto &row : rows) {
+        TestApp app;
+        Form5 &f = openForm5(app);
+        enterTime(f, row.typed[0], row.typed[1], row.typed[2]);
+        ASSERT_EQ(app.desktop.messages.size(), 1u) << row.message << ": one box, no error report";
+        EXPECT_EQ(app.desktop.messages[0].title + app.desktop.messages[0].text,
+                  "提示" + QString::fromUtf8(row.message));
+        EXPECT_TRUE(f.Command1->isEnabled() && !f.Command3->isEnabled() && !f.Check1->isVisible())
+            << row.message;
+        EXPECT_EQ(f.Frame1->caption() + f.Label6->caption(), QStringLiteral("请输入")) << row.message;
+    }
+}
+
+// Set with the reminder, go back and forth, cancel: the state each step leaves.
+TEST(ClockTimeSetup, SetReturnCancel)
+{
+    TestApp app;
+    Form5 &f = openForm5(app);
+    Form1 &f1 = app.forms.form1();
+    EXPECT_FALSE(f1.isVisible()) << "关机2 hides the main window";
+    enterTime(f, "", "", "30", true);
+    EXPECT_EQ(f.Label10->caption(), QStringLiteral("23：59：30")) << "a minute earlier, on the day before";
+    EXPECT_FALSE(f.Check1->isEnabled()) << "only a cancel takes the reminder back";
+    QTest::keyClick(&f, Qt::Key_Return);
+    EXPECT_TRUE(app.desktop.messages.empty()) << "确定 is disabled while a time is set";
+
+    EXPECT_FALSE(f.close()) << "the close box minimises the main window instead";
+    EXPECT_TRUE(f.isVisible() && f1.isMinimizedState());
+    QTest::keyClick(&f, Qt::Key_Escape); // 返回
+    EXPECT_TRUE(f1.isVisible() && !f.isVisible());
+    EXPECT_TRUE(f1.Label7->isVisible() && !f1.Command5->isEnabled()) << "the countdown is kept out";
+
+    QTest::mouseClick(f1.Command7, Qt::LeftButton);
+    QTest::mouseClick(f.Command3, Qt::LeftButton); // 取消设置
+    for (QWidget *w : std::initializer_list<QWidget *>{f.Text1, f.Text2, f.Text3, f.Command1, f.Check1})
+        EXPECT_TRUE(w->isEnabled());
+    EXPECT_TRUE(f.Text1->text().isEmpty() && f.Text2->text().isEmpty() && f.Text3->text().isEmpty());
+    EXPECT_EQ(f.hourValue + f.minuteValue + f.secondValue, 0);
+    EXPECT_TRUE(!f.Command3->isEnabled() && !f.Check1->isVisible() && f.Check1->value() == 0);
+    EXPECT_TRUE(f.Label8->isVisible() && !f.Label7->isVisible());
+    QTest::mouseClick(f.Command2, Qt::LeftButton);
+    EXPECT_TRUE(!f1.Label7->isVisible() && f1.Command5->isEnabled());
+    QTest::mouseClick(f1.Command7, Qt::LeftButton);
+    EXPECT_FALSE(f.Label8->isVisible()) << "opening hides the cancel notice";
+}
+
+TEST(ClockTimeSetup, DoubleClicksShowAndHideTheClockOnlyFromTheirOwnPlaces)
+{
+    TestApp app;
+    Form5 &f = openForm5(app);
+    app.desktop.advance(1000);
+    for (QWidget *control :
+         std::initializer_list<QWidget *>{f.Frame1, f.Text1, f.Label2, f.Label3, f.Command3})
+        userDoubleClick(control, QPoint(4, 4));
+    EXPECT_FALSE(f.Label1->isVisible());
+    userDoubleClick(f.client(), QPoint(20, 20));
+    EXPECT_TRUE(f.Label1->isVisible());
+    EXPECT_EQ(f.Label1->caption(), QStringLiteral("22:29:53"));
+    userDoubleClick(f.Label1, QPoint(4, 4));
+    EXPECT_FALSE(f.Label1->isVisible());
+}
+
+std::string str(const QTime &time)
+{
+    return time.toString(QStringLiteral("HH:mm:ss.zzz")).toStdString();
+}
+
+// The target 22:31:00, the reminder (when asked for) 22:30:00: each comes within 10 ms
+// of its second and not before it, whatever is on screen, and only while set.
+TEST(ClockTimeWatch, TheShutdownAndTheReminderComeAtTheirSeconds)
+{
+    const struct {
+        const char *name;
+        bool reminder, cancel, hidden, twelveHourLocale;
+    } rows[] = {{"set", false, false, false, false},
+                {"with the reminder, window hidden", true, false, true, false},
+                {"with the reminder, cancelled", true, true, false, false},
+                {"12-hour locale", false, false, false, true}};
+    for (const auto &row : rows) {
+        TestApp app;
+        Form5 &f = openForm5(app);
+        const QLocale before;
+        if (row.twelveHourLocale)
+            QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        enterTime(f, "22", "31", "", row.reminder);
+        if (row.cancel)
+            QTest::mouseClick(f.Command3, Qt::LeftButton);
+        if (row.hidden)
+            QTest::mouseClick(f.Command2, Qt::LeftButton);
+        const int fires = !row.cancel;
+        runUntil(app.desktop, QTime(22, 29, 59, 999));
+        EXPECT_EQ(f.Label1->caption(), QStringLiteral("22:29:59")) << row.name;
+        app.desktop.advance(10);
+        EXPECT_EQ(app.desktop.messages.size(), size_t(row.reminder && fires)) << row.name;
+        runUntil(app.desktop, QTime(22, 30, 59, 999));
+        EXPECT_TRUE(app.desktop.commands.isEmpty()) << row.name;
+        app.desktop.advance(10);
+        EXPECT_EQ(app.desktop.commands, QStringList(fires, shutdownLine())) << row.name;
+        app.desktop.advance(60000);
+        QLocale::setDefault(before);
+        EXPECT_EQ(app.desktop.commands.size(), fires) << row.name;
+    }
+}
+
+// The reminder box once per set: a day later (the computer slept through most of it) the
+// shutdown comes again, the acknowledged reminder not; a new set arms it again. The
+// computer is kept awake while a time is set, even after it fired.
+TEST(ClockTimeWatch, TheReminderComesOncePerSet)
+{
+    TestApp app;
+    Form5 &f = openForm5(app);
+    enterTime(f, "22", "31", "", true);
+    EXPECT_TRUE(app.desktop.sleepInhibited);
+    runUntil(app.desktop, QTime(22, 31, 1));
+    ASSERT_EQ(app.desktop.messages.size(), 1u);
+    const auto &box = app.desktop.messages[0];
+    EXPECT_EQ(box.text, QStringLiteral("主人！！！系统奉命提醒您！！！\r\n计算机将在 1 分钟内关闭！！！"));
+    EXPECT_TRUE(box.title == QStringLiteral("关机提醒") && box.style == MsgStyle::Ok);
+    EXPECT_EQ(app.desktop.commands.size(), 1);
+    app.desktop.jumpClock((24 * 3600 - 180) * 1000);
+    runUntil(app.desktop, QTime(22, 31, 1));
+    EXPECT_EQ(app.desktop.commands.size(), 2);
+    EXPECT_EQ(app.desktop.messages.size(), 1u);
+    EXPECT_TRUE(app.desktop.sleepInhibited);
+    QTest::mouseClick(f.Command3, Qt::LeftButton);
+    EXPECT_FALSE(app.desktop.sleepInhibited);
+    enterTime(f, "22", "33", "", true);
+    runUntil(app.desktop, QTime(22, 32, 1));
+    EXPECT_EQ(app.desktop.messages.size(), 2u);
+}
+
+// Jittered, early and late ticks, and a reminder box left open: every second is written
+// and compared, in order, and the target 22:31:00 fires once.
+TEST(ClockTimeWatch, NoSecondIsEverSkipped)
+{
+    const struct {
+        const char *name;
+        int startMs;     // the wall clock's millisecond when the program starts
+        int jitterMaxMs; // each timer firing strays from -2 ms to this
+        bool reminder;   // at 22:30:00; its box stays open for boxOpenMs
+        int boxOpenMs;
+        QTime stallAt; // a busy machine holds every timer up from here ...
+        int stallMs;   // ... for this long
+    } rows[] = {
+        {"jitter", 437, 8, false, 0, {}, 0},
+        {"a late tick over the target", 0, 0, false, 0, QTime(22, 30, 57, 500), 4500},
+        {"a tick just late enough to pass over the target", 0, 0, false, 0, QTime(22, 30, 59, 500), 2000},
+        {"the reminder box open over the target", 0, 0, true, 62000, {}, 0},
+        {"a late tick over the reminder, its box open over the target", 0, 0, true, 62000,
+         QTime(22, 29, 58, 500), 5000}};
+    for (const auto &row : rows) {
+        TestApp app;
+        app.desktop.start = app.desktop.start.addMSecs(row.startMs);
+        std::mt19937 random(7);
+        std::uniform_int_distribution<int> jitter(row.jitterMaxMs ? -2 : 0, row.jitterMaxMs);
+        app.desktop.lateness = [&] { return jitter(random); };
+        Form5 &f = openForm5(app);
+        QList<QTime> seen; // each clock text compared, and when
+        Handler watch = f.Label1->onChange;
+        f.Label1->onChange = [&] {
+            seen << QTime::fromString(f.Label1->caption(), QStringLiteral("HH:mm:ss"))
+                 << app.desktop.now().time();
+            watch();
+        };
+        enterTime(f, "22", "31", "", row.reminder);
+        app.desktop.answerWith([&] {
+            app.desktop.advance(row.boxOpenMs);
+            EXPECT_EQ(f.Label9->caption(), QStringLiteral("1")) << "not acknowledged while open";
+            return MsgResult::Ok;
+        });
+        if (row.stallAt.isValid()) {
+            runUntil(app.desktop, row.stallAt);
+            app.desktop.stall(row.stallMs);
+        }
+        runUntil(app.desktop, QTime(22, 31, 30));
+        for (int i = 2; i < seen.size(); i += 2) {
+            ASSERT_EQ(seen[i - 2].addSecs(1), seen[i]) << row.name << ": after " << str(seen[i - 2]);
+            EXPECT_TRUE(!row.jitterMaxMs || seen[i + 1].msec() <= row.jitterMaxMs)
+                << row.name << ": " << str(seen[i]) << " written at " << str(seen[i + 1]);
+        }
+        EXPECT_EQ(app.desktop.commands, QStringList{shutdownLine()}) << row.name;
+        EXPECT_EQ(app.desktop.messages.size(), row.reminder ? 1u : 0u) << row.name;
+    }
+}
+
+// The clock set, or the computer asleep, at 22:29:55 (the target 22:30:00): up to a minute
+// passed over is caught up; a longer jump, or one backwards, goes on from the new time.
+TEST(ClockTimeWatch, JumpsOfTheClock)
+{
+    const struct {
+        int jumpSeconds;
+        int launches;
+    } rows[] = {{30, 1}, {59, 1}, {60, 0}, {3600, 0}, {-300, 0}};
+    for (const auto &row : rows) {
+        TestApp app;
+        Form5 &f = openForm5(app);
+        enterTime(f, "22", "30", "");
+        runUntil(app.desktop, QTime(22, 29, 55, 500));
+        app.desktop.jumpClock(row.jumpSeconds * 1000);
+        app.desktop.advance(3000);
+        EXPECT_EQ(app.desktop.commands.size(), row.launches) << row.jumpSeconds;
+        EXPECT_EQ(f.Label1->caption(),
+                  QTime(22, 29, 58).addSecs(row.jumpSeconds).toString(QStringLiteral("HH:mm:ss")));
+        if (row.jumpSeconds < 0) { // the target comes round again
+            runUntil(app.desktop, QTime(22, 30, 0, 10));
+            EXPECT_EQ(app.desktop.commands.size(), 1);
+        }
+    }
+}
+
+} // namespace
