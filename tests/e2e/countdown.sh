@@ -2,8 +2,7 @@
 # A countdown that fires at its second, and one that is cancelled and never fires.
 source "$(dirname "$0")/lib.sh"
 start_program
-click_twips "$main" 2160 1200 615 375 # 关机1
-countdown=$(wait_window '^Morvane$') || fail "the countdown window did not open"
+open_countdown
 type_text "$countdown" 3
 focus "$countdown"
 started=$(date +%s.%N)

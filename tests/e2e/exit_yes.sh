@@ -2,8 +2,7 @@
 # "退出" answered No keeps the program; Yes ends it at once, and a pending countdown with it.
 source "$(dirname "$0")/lib.sh"
 start_program
-click_twips "$main" 2160 1200 615 375 # 关机1
-countdown=$(wait_window '^Morvane$') || fail "the countdown window did not open"
+open_countdown
 type_text "$countdown" 4
 keys "$countdown" Return
 keys "$countdown" Escape # 返回

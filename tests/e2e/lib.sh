@@ -61,6 +61,11 @@ click_twips() { # window left top width height [dy]
     xdotool mousemove --window "$1" $(( ($2 + $4 / 2) / 15 )) $(( ($3 + $5 / 2) / 15 + ${6:-0} )) click 1
     sleep 0.25
 }
+# "关机1": the countdown window opens; its id goes into $countdown.
+open_countdown() {
+    click_twips "$main" 2160 1200 615 375
+    countdown=$(wait_window '^Morvane$') || fail "the countdown window did not open"
+}
 
 # The program's visible windows other than the main one (boxes, an opened menu).
 other_windows() { xdotool search --onlyvisible --pid "$pid" 2>/dev/null | grep -vx "$main" || true; }

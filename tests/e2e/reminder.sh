@@ -3,8 +3,7 @@
 # window hiding; dismissed, the countdown window comes back and fires once.
 source "$(dirname "$0")/lib.sh"
 start_program
-click_twips "$main" 2160 1200 615 375 # 关机1
-countdown=$(wait_window '^Morvane$') || fail "the countdown window did not open"
+open_countdown
 type_text "$countdown" 7
 keys "$countdown" Return
 click_twips "$countdown" 240 2400 1215 255 # 查看详情
