@@ -128,6 +128,7 @@ public:
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 };
 
 class CheckBox final : public QCheckBox, private EventSource {

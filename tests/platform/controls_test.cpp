@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QMessageBox>
+#include <QStyleFactory>
 #include <QTest>
 #include <QTimer>
 
@@ -187,6 +188,37 @@ TEST_F(Controls, ShowingKeepsMinimisedAndCloseAsksUnlessTheSessionEnds)
 
 // A panel put away with the focus in it leaves the focus with the window: it does not
 // jump into a control of another panel that has just been shown.
+// A small button draws its caption whole, as native buttons do, in every style: a style's own
+// label area, inset for the frame and the mark of a default button, is 6 to 12 px high in
+// Form1's 14-px "↓" button and would cut a caption as tall as the button to a sliver.
+TEST(Buttons, ASmallButtonDrawsItsWholeCaptionInEveryStyle)
+{
+    // The caption's pixels: what changes when it is drawn on the button.
+    const auto ink = [](QStyle *style, const QString &caption, int width, int height) {
+        CommandButton button(nullptr, QString(), 0, 0, width, height);
+        button.setStyle(style);
+        button.setFont(faceFont(button.font(), {}, 10.5)); // 14 px, as tall as the small button
+        const QImage bare = button.grab().toImage();
+        button.setCaption(caption);
+        const QImage drawn = button.grab().toImage();
+        int n = 0;
+        for (int y = 0; y < drawn.height(); ++y)
+            for (int x = 0; x < drawn.width(); ++x)
+                n += drawn.pixel(x, y) != bare.pixel(x, y);
+        return n;
+    };
+    for (const char *name : {"Windows", "Fusion"}) {
+        std::unique_ptr<QStyle> style(QStyleFactory::create(QString::fromLatin1(name)));
+        ASSERT_TRUE(style) << name;
+        for (const char *caption : {"↓", "S"}) {
+            const QString text = QString::fromUtf8(caption);
+            const int whole = ink(style.get(), text, 615, 900), small = ink(style.get(), text, 615, 210);
+            EXPECT_GT(whole, 8) << name << " " << caption;
+            EXPECT_GE(small, whole * 9 / 10) << name << " " << caption << ": cut";
+        }
+    }
+}
+
 TEST(Frames, APanelPutAwayLeavesTheFocusWithTheWindow)
 {
     FakeDesktop desktop;
