@@ -24,17 +24,16 @@ bool answeredOnTerminal(int argc, char **argv)
     if (parser.isSet(help) || parser.isSet(version))
         useStartingTerminal();
     if (parser.isSet(help)) {
-        std::fputs("用法：morvane [选项]\n"
-                   "立即、倒计时或在设定时间关机，重启或注销。\n"
-                   "\n"
-                   "选项：\n"
-                   "  -h, --help     显示此帮助并退出\n"
-                   "  -v, --version  显示版本并退出\n",
-                   stdout);
+        printOnTerminal("用法：morvane [选项]\n"
+                        "立即、倒计时或在设定时间关机，重启或注销。\n"
+                        "\n"
+                        "选项：\n"
+                        "  -h, --help     显示此帮助并退出\n"
+                        "  -v, --version  显示版本并退出\n");
         return true;
     }
     if (parser.isSet(version)) {
-        std::fputs("morvane " MORVANE_VERSION "\n", stdout);
+        printOnTerminal("morvane " MORVANE_VERSION "\n");
         return true;
     }
     return false;

@@ -12,7 +12,7 @@ done
 [ "$(date +%s)" -lt "$target" ] || fail "typing the time took too long"
 while [ "$(date +%s)" -le $(( target + 2 )) ]; do sleep 0.2; done
 alive || fail "the program ended while the time was set"
-expect_calls "systemctl poweroff"
+expect_calls "$shutdown_line"
 read -r at _ < "$work/calls.log"
 [ "${at%.*}" -eq "$target" ] || fail "launched at $at, not in the second $target"
-say "systemctl poweroff launched once, in the second $(date -d "@$target" +%T)"
+say "$shutdown_line launched once, in the second $(date -d "@$target" +%T)"

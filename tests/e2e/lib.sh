@@ -1,15 +1,24 @@
 # shellcheck shell=bash
 # Shared by the end-to-end scenarios, each started as `scenario.sh path/to/morvane`: the real
 # program under a virtual X server of the run's own, driven through real input events (XTEST,
-# by xdotool). The power tools are stand-ins first on PATH that only write down how they were
-# called, and the system bus points nowhere, so nothing here can switch the computer off.
+# by xdotool). The power tools are stand-ins first on the program's search path that only write
+# down how they were called, and the system bus points nowhere, so nothing here can switch the
+# computer off. A program named *.exe is the Windows build: it runs under Wine
+# (scripts/wine-run), with the stand-in shutdown.exe named by MORVANE_STAND_IN_SHUTDOWN first on
+# the search path Wine gives it (WINEPATH), before Wine's own, which would end the Wine session.
 set -euo pipefail
 
 binary=$(realpath "$1")
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 name=$(basename "$0" .sh)
 work=$(mktemp -d)
-pid='' xserver=''
-trap '[ -z "$pid" ] || kill "$pid" 2>/dev/null; [ -z "$xserver" ] || kill "$xserver" 2>/dev/null; rm -rf "$work"' EXIT
+pid='' xserver='' wm=''
+ends() {
+    for p in "$pid" "$wm" "$xserver"; do [ -z "$p" ] || kill "$p" 2>/dev/null; done
+    [ ! -d "$work/wine" ] || WINEPREFIX="$work/wine" wineserver -k 2>/dev/null || true
+    rm -rf "$work"
+}
+trap ends EXIT
 say() { echo "$name: $*"; }
 fail() {
     echo "$name: FAIL: $*" >&2
@@ -34,18 +43,43 @@ export DBUS_SYSTEM_BUS_ADDRESS=unix:path=/nonexistent # never a sleep lock on th
 export XDG_SESSION_ID=e2e7                            # what log-off names
 mkdir "$work/bin"
 touch "$work/calls.log"
-for tool in shutdown systemctl loginctl; do
-    # shellcheck disable=SC2016 # written into the stand-in as it stands
-    printf '#!/bin/sh\necho "$(date +%%s.%%N) %s $*" >> "%s/calls.log"\n' "$tool" "$work" > "$work/bin/$tool"
-    chmod +x "$work/bin/$tool"
-done
+# Each system's stand-ins, how the program starts (in place of the background shell, so that
+# $pid is the program's), and the lines its shutdown, restart and
+# log-off launch, as the stand-ins write them down.
+if [[ $binary == *.exe ]]; then
+    [ -f "${MORVANE_STAND_IN_SHUTDOWN:-}" ] || fail "MORVANE_STAND_IN_SHUTDOWN names no stand-in shutdown.exe"
+    cp "$MORVANE_STAND_IN_SHUTDOWN" "$work/bin/shutdown.exe"
+    # A Wine prefix of the run's own, so that Wine's desktop and clipboard live on this run's
+    # display: the shared one linked, not copied (a few ms), with its registry copied, which
+    # Wine rewrites.
+    shared=${WINEPREFIX:-$root/build/wine}
+    "$root/scripts/wine-prefix" "$shared"
+    cp -al "$shared" "$work/wine"
+    for hive in "$shared"/*.reg; do cp --remove-destination "$hive" "$work/wine/"; done
+    export WINEPREFIX="$work/wine"
+    # Wine waits up to 2 s for a window manager to confirm each window it hides; with none,
+    # every box would linger that long after its answer.
+    openbox --sm-disable > "$work/wm.log" 2>&1 &
+    wm=$!
+    export WINEPATH="Z:${work//\//\\}\\bin" MORVANE_CALLS_LOG="Z:${work//\//\\}\\calls.log"
+    run_program() { exec "$root/scripts/wine-run" "$binary"; }
+    shutdown_line="shutdown -f -s -t 0" restart_line="shutdown -f -r -t 0" logoff_line="shutdown -l"
+else
+    for tool in shutdown systemctl loginctl; do
+        # shellcheck disable=SC2016 # written into the stand-in as it stands
+        printf '#!/bin/sh\necho "$(date +%%s.%%N) %s $*" >> "%s/calls.log"\n' "$tool" "$work" > "$work/bin/$tool"
+        chmod +x "$work/bin/$tool"
+    done
+    run_program() { PATH="$work/bin:$PATH" exec "$binary"; }
+    shutdown_line="systemctl poweroff" restart_line="systemctl reboot" logoff_line="loginctl terminate-session e2e7"
+fi
 
 # The id of the visible window whose title matches, waiting up to $2 seconds.
 find_window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | tail -n1 | grep .; }
 wait_window() { retry $(( ${2:-5} * 10 )) find_window "$1"; }
 alive() { kill -0 "$pid" 2>/dev/null; }
 start_program() {
-    PATH="$work/bin:$PATH" "$binary" > "$work/out.log" 2>&1 &
+    run_program > "$work/out.log" 2>&1 &
     pid=$!
     main=$(wait_window '^Morvane_V1.0$' 20) || fail "no window titled Morvane_V1.0"
     sleep 2.5 # the loading animation takes 1.6 s

@@ -86,5 +86,5 @@ click_twips "$main" 720 1680 1215 375 # 关机
 answer_box 提示 Return
 wait_calls 1 3 || fail "no shutdown after unlocking"
 sleep 0.5
-expect_calls "systemctl poweroff"
-say "the right password unlocked; 关机 then launched systemctl poweroff once"
+expect_calls "$shutdown_line"
+say "the right password unlocked; 关机 then launched $shutdown_line once"

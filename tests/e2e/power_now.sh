@@ -16,6 +16,6 @@ for button in "720 1680 1215 375" "720 1200 615 375" "1320 1200 615 375"; do
     wait_calls "$n" 3 || fail "nothing launched by the button at $button"
 done
 sleep 0.5
-expect_calls "systemctl poweroff" "systemctl reboot" "loginctl terminate-session e2e7"
+expect_calls "$shutdown_line" "$restart_line" "$logoff_line"
 wait_window '^Morvane_V1.0$' 1 >/dev/null || fail "the main window went away"
 say "cancel launched nothing; shutdown, restart and log-off launched once each"

@@ -1,5 +1,6 @@
 #include "platform/qt_desktop.h"
 
+#include "platform/controls.h"
 #include "platform/convert.h"
 
 #include <QApplication>
@@ -86,9 +87,9 @@ TEST(QtDesktopTimers, AnAlignedTimerFindsItsPlaceAgainAfterABusyTick)
         EXPECT_TRUE(phases[i] >= 1 && phases[i] < 40) << "tick " << i << ": " << phases[i] << " ms";
 }
 
-// Only harmless programs are started here: `false`, and a name that exists nowhere. A
-// missing one is a run-time error at once; a failure exit is reported in a box later,
-// without waiting for the tool.
+// Only harmless programs are started here: one that ends with a failure at once (`false`, or
+// cmd's `exit 1` on Windows), and a name that exists nowhere. A missing one is a run-time
+// error at once; a failure exit is reported in a box later, without waiting for the tool.
 TEST(QtDesktopCommands, AMissingProgramRaisesAndAFailureExitIsReportedInABox)
 {
     QtDesktop desktop;
@@ -107,12 +108,11 @@ TEST(QtDesktopCommands, AMissingProgramRaisesAndAFailureExitIsReportedInABox)
         }
     });
     watcher.start(5);
-    desktop.runCommand(QStringLiteral("false --ignored"));
+    const QString failing = QStringLiteral(MORVANE_FAILING_COMMAND);
+    desktop.runCommand(failing);
     EXPECT_TRUE(reported.isEmpty()) << "runCommand returns before the tool has finished";
     EXPECT_TRUE(QTest::qWaitFor([&] { return !reported.isEmpty(); }, 5000));
-    EXPECT_TRUE(reported.contains(QStringLiteral("false --ignored")) &&
-                reported.contains(QStringLiteral("执行失败")))
-        << reported.toStdString();
+    EXPECT_EQ(reported, displayText(commandFailedText(failing, 1)));
 }
 
 } // namespace
