@@ -116,6 +116,7 @@ void EventSource::assign(const std::function<void()> &change)
 Label::Label(QWidget *parent, const QString &caption, int left, int top, int width, int height)
     : QLabel(parent), left_(left), autoSize_(width < 0)
 {
+    setTextFormat(Qt::PlainText); // a caption is shown as it stands, never as markup
     caption_ = caption;
     QLabel::setText(displayText(caption));
     placeTwips(*this, left, top, width, height);
@@ -240,7 +241,10 @@ TextBox::TextBox(QWidget *parent, const QString &text, int left, int top, int wi
 
 void TextBox::setText(const QString &text)
 {
-    assign([&] { QLineEdit::setText(text); });
+    assign([&] {
+        QLineEdit::setText(text);
+        setCursorPosition(0); // a text put in by the program shows from its beginning
+    });
 }
 
 void TextBox::setPasswordChar(QChar c)

@@ -101,7 +101,8 @@ class TextBox final : public QLineEdit, private EventSource {
 public:
     TextBox(QWidget *parent, const QString &text, int left, int top, int width, int height);
 
-    void setText(const QString &text); // runs onChange when the text changes
+    // Runs onChange when the text changes; the box then shows the text from its beginning.
+    void setText(const QString &text);
     void setPasswordChar(QChar c);
     quint32 foreColor() const { return foreColor_; }
     void setForeColor(quint32 bgr);

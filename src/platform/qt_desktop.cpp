@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
@@ -94,6 +95,7 @@ int QtDesktop::showMessage(const QString &text, int style, const QString &title)
 {
     QMessageBox box;
     box.setWindowTitle(title);
+    box.setTextFormat(Qt::PlainText); // a password "a<b>c" is shown as typed, not as markup
     box.setText(displayText(text));
     const int buttons = style & MsgStyle::ButtonsMask;
     const int icon = style & MsgStyle::IconMask;
@@ -134,6 +136,8 @@ QString QtDesktop::askText(const QString &prompt, const QString &title)
     QInputDialog dialog;
     dialog.setWindowTitle(title);
     dialog.setLabelText(displayText(prompt));
+    if (auto *label = dialog.findChild<QLabel *>())
+        label->setTextFormat(Qt::PlainText);
     dialog.setTextValue(QString());
     dialog.setOkButtonText(QStringLiteral("确定"));
     dialog.setCancelButtonText(QStringLiteral("取消"));

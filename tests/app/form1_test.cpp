@@ -223,7 +223,10 @@ TEST(PowerTables, EachSystemsLines)
                  // An id that could smuggle in arguments is not used.
                  {PowerAction::LogOff, "2 --no-ask-password", "loginctl terminate-user 1000"},
                  {PowerAction::LogOff, "1;reboot", "loginctl terminate-user 1000"},
-                 {PowerAction::LogOff, "c2\n--force", "loginctl terminate-user 1000"}};
+                 {PowerAction::LogOff, "c2\n--force", "loginctl terminate-user 1000"},
+                 // Nor one that would be read as an option.
+                 {PowerAction::LogOff, "-H", "loginctl terminate-user 1000"},
+                 {PowerAction::LogOff, "--help", "loginctl terminate-user 1000"}};
     for (const auto &c : cases)
         EXPECT_EQ(linuxCommandLine(c.action, QString::fromUtf8(c.session), 1000).toStdString(), c.line)
             << c.session;

@@ -93,8 +93,9 @@ TEST_F(Lock, SettingAsksConfirmsTwiceThenLocks)
         EXPECT_TRUE(w->isVisible() && w->isEnabled()) << "covered, neither hidden nor disabled";
 }
 
-// Each row locks with a password, is refused every near miss (the field keeps what was
-// typed, the error line shows until the next keystroke), and unlocks with the exact one.
+// Each row locks with a password, is refused Enter on the field the lock emptied and every
+// near miss (the field keeps what was typed, the error line shows until the next keystroke),
+// and unlocks with the exact one.
 TEST_F(Lock, OnlyTheExactPasswordUnlocks)
 {
     lock(QString()); // Cancel, or OK on an empty field
@@ -108,10 +109,13 @@ TEST_F(Lock, OnlyTheExactPasswordUnlocks)
         {" ab ", {"ab", " ab", "ab ", " AB "}},
         {"Secret", {"secret", "SECRET", "Secre"}},
         {"x", {"X", "Secret"}}, // a new password replaces the old
-        {"x", {}},              // the same again: the field still holds it, Enter unlocks at once
+        {"x", {}},              // the same again: what unlocked the last lock is gone
     };
     for (const auto &row : rows) {
         lock(str(row.password));
+        EXPECT_EQ(f.Text1->text(), QString()) << row.password;
+        key(Qt::Key_Return);
+        EXPECT_TRUE(f.isLocked && f.Label9->isVisible()) << row.password << ": Enter alone unlocked";
         for (const char *miss : row.misses) {
             tryPassword(str(miss));
             EXPECT_TRUE(f.isLocked && f.Frame2->isVisible() && f.Label9->isVisible()) << row.password << miss;
@@ -119,10 +123,7 @@ TEST_F(Lock, OnlyTheExactPasswordUnlocks)
             key(Qt::Key_Space);
             EXPECT_FALSE(f.Label9->isVisible()) << "a keystroke hides the error line";
         }
-        if (row.misses.empty())
-            key(Qt::Key_Return);
-        else
-            tryPassword(str(row.password));
+        tryPassword(str(row.password));
         EXPECT_FALSE(f.isLocked || f.Frame2->isVisible()) << row.password;
         EXPECT_EQ(f.Text1->text(), str(row.password));
     }

@@ -218,7 +218,7 @@ TEST_F(Controls, ACoveringPanelKeepsKeysFocusAndPressesOnItself)
     auto *field = new TextBox(panel, QString(), 120, 120, 1200, 315);
     auto *onPanel = new CommandButton(panel, QStringLiteral("p"), 120, 600, 900, 375);
     onPanel->onClick = [this] { probe.log << "p"; };
-    probe.setCoveringPanel(panel);
+    probe.addCoveringPanel(panel);
     probe.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&probe));
     QAccessible::setActive(true);
