@@ -344,24 +344,16 @@ bool Window::eventFilter(QObject *watched, QEvent *event)
         return false;
     }
     if (panel != coveringPanels_.end() && type == QEvent::HideToParent) {
-        // Still under another panel, it waits for that one to go.
-        if (focusBeforeCover_ && reachable(focusBeforeCover_)) {
-            if (focusBeforeCover_->isVisibleTo(this) && focusBeforeCover_->isEnabled())
-                focusBeforeCover_->setFocus(Qt::OtherFocusReason);
-            focusBeforeCover_ = nullptr;
-        }
+        if (focusBeforeCover_ && focusBeforeCover_->isVisibleTo(this) && focusBeforeCover_->isEnabled())
+            focusBeforeCover_->setFocus(Qt::OtherFocusReason);
+        focusBeforeCover_ = nullptr;
         return false;
     }
     if ((type != QEvent::FocusIn && type != QEvent::Shortcut) || !watched->isWidgetType() ||
         reachable(static_cast<QWidget *>(watched)))
         return false;
-    if (type == QEvent::FocusIn) {
-        // Given to a covered control (at start-up, say): it is the one to have it once
-        // the panel is gone.
-        if (!focusBeforeCover_)
-            focusBeforeCover_ = static_cast<QWidget *>(watched);
+    if (type == QEvent::FocusIn)
         focusPanel(coveringPanel(), static_cast<QFocusEvent *>(event)->reason() != Qt::BacktabFocusReason);
-    }
     return true; // dropped
 }
 

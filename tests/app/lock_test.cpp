@@ -1,7 +1,10 @@
 #include "platform/qt_desktop.h"
 #include "support/user_steps.h"
+#include "tools/tools.h"
 
+#include <QAccessible>
 #include <QApplication>
+#include <QMenu>
 #include <QSessionManager>
 
 namespace {
@@ -225,6 +228,21 @@ TEST_F(Lock, NoKeySequencePressesACoveredControl)
     EXPECT_GT(log.got.size(), 400) << "Tab and Shift+Tab moved the focus hundreds of times";
     for (QObject *o : log.got)
         ASSERT_TRUE(o == f.Text1 || o == f.Command10) << o->metaObject()->className();
+
+    // Nor does a screen reader's press, or the program's own trigger, on a covered button or
+    // on an item of the menu that the lock put away.
+    auto *menu = qobject_cast<QMenu *>(f.tools->mnujsq->parent());
+    QAccessibleInterface *items = QAccessible::queryAccessibleInterface(menu);
+    ASSERT_EQ(items->childCount(), 6);
+    for (int i = 0; i < items->childCount(); ++i)
+        items->child(i)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    for (QAction *item : menu->actions())
+        item->trigger();
+    for (QWidget *button : {f.Command1, f.Command3, f.Command4, f.Command5, f.Command9})
+        QAccessible::queryAccessibleInterface(button)->actionInterface()->doAction(
+            QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(outside(), before);
+    EXPECT_FALSE(f.Frame3->isVisible() || f.Frame4->isVisible() || f.Frame5->isVisible());
 }
 
 } // namespace

@@ -8,8 +8,8 @@ set -euo pipefail
 binary=$(realpath "$1")
 name=$(basename "$0" .sh)
 work=$(mktemp -d)
-pid='' xserver=''
-trap '[ -z "$pid" ] || kill "$pid" 2>/dev/null; [ -z "$xserver" ] || kill "$xserver" 2>/dev/null; rm -rf "$work"' EXIT
+pid='' xserver='' wm=''
+trap 'for p in $pid $wm $xserver; do kill "$p" 2>/dev/null; done; rm -rf "$work"' EXIT
 say() { echo "$name: $*"; }
 fail() {
     echo "$name: FAIL: $*" >&2
@@ -39,6 +39,15 @@ for tool in shutdown systemctl loginctl; do
     printf '#!/bin/sh\necho "$(date +%%s.%%N) %s $*" >> "%s/calls.log"\n' "$tool" "$work" > "$work/bin/$tool"
     chmod +x "$work/bin/$tool"
 done
+
+# A window manager, for a scenario where what it does matters (minimising, restoring): the
+# others run without one, so that nothing but the program decides where the focus goes.
+start_window_manager() {
+    openbox --sm-disable >"$work/wm.log" 2>&1 &
+    wm=$!
+    managing() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+    retry 100 managing || fail "no window manager: $(cat "$work/wm.log")"
+}
 
 # The id of the visible window whose title matches, waiting up to $2 seconds.
 find_window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | tail -n1 | grep .; }

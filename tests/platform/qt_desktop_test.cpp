@@ -1,6 +1,7 @@
 #include "platform/qt_desktop.h"
 
 #include "platform/convert.h"
+#include "platform/translations.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -11,6 +12,7 @@
 #include <QTest>
 #include <QThread>
 #include <QTimer>
+#include <QTranslator>
 
 #include <gtest/gtest.h>
 
@@ -102,6 +104,15 @@ TEST(QtDesktopBoxes, ShowTheirTextAsItStandsAndStayOnScreen)
         EXPECT_EQ(heard, shown) << input << ": read as plain text";
         EXPECT_TRUE(screen.contains(box)) << input << ": " << box.width() << "x" << box.height();
     }
+}
+
+// Qt's own texts (a text box's context menu, its standard dialogs) are in Chinese.
+TEST(QtTranslations, QtsOwnTextsAreInChinese)
+{
+    QTranslator translator;
+    ASSERT_TRUE(installQtTranslations(translator));
+    EXPECT_EQ(QCoreApplication::translate("QLineEdit", "Select All"), QStringLiteral("全选"));
+    QCoreApplication::removeTranslator(&translator);
 }
 
 // A tick held up past the next one, as on a busy machine: an aligned timer aims its
