@@ -12,8 +12,8 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QProcess>
-#include <QScreen>
 #include <QPushButton>
+#include <QScreen>
 #include <QSessionManager>
 #include <QStandardPaths>
 #include <QTimer>
