@@ -4,6 +4,7 @@
 #include <QFontMetricsF>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 
 #include <algorithm>
@@ -66,6 +67,11 @@ QFont faceFont(const QFont &base, const QStringList &families, double pointSize)
 }
 
 namespace {
+bool isDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
 // Widens the containers of a control that reaches past their right edge, up to the
 // window's client area (whose fixed size the window follows).
 void growToHold(QWidget &control)
@@ -126,11 +132,35 @@ void Label::setCaption(const QString &caption)
 {
     if (caption == caption_)
         return;
+    const bool sameRoom = takesSameRoom(caption);
     caption_ = caption;
     QLabel::setText(displayText(caption));
-    fit();
+    if (!sameRoom)
+        fit(); // measuring the text is most of what a new caption costs
     if (onChange)
         onChange();
+}
+
+// A clock or a count that goes on changes only digits, in the same places; in a face whose
+// digits are all as wide (nearly every interface face), the text then takes the room it
+// took before.
+bool Label::takesSameRoom(const QString &caption)
+{
+    if (caption.size() != caption_.size())
+        return false;
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption[i] != caption_[i] && !(isDigit(caption[i]) && isDigit(caption_[i])))
+            return false;
+    }
+    if (font().key() != digitsMeasuredFor_) {
+        digitsMeasuredFor_ = font().key();
+        const QFontMetrics metrics(font());
+        digitsAlike_ = true;
+        for (char16_t d = u'1'; d <= u'9'; ++d)
+            digitsAlike_ =
+                digitsAlike_ && metrics.horizontalAdvance(QChar(d)) == metrics.horizontalAdvance(u'0');
+    }
+    return digitsAlike_;
 }
 
 void Label::setLeft(int twips)
@@ -357,8 +387,11 @@ Frame::Frame(QWidget *parent, const QString &caption, Border border, int left, i
 
 void Frame::paintEvent(QPaintEvent *event)
 {
-    if (border_ == WithBorder)
-        QGroupBox::paintEvent(event); // without a border only the filled background shows
+    // Without a border only the filled background shows. With one, the border and the
+    // caption lie outside the contents: a repaint inside them (a count changing in the
+    // panel every second) has nothing of the frame's own to draw.
+    if (border_ == WithBorder && !contentsRect().contains(event->region().boundingRect()))
+        QGroupBox::paintEvent(event);
 }
 
 void Frame::mouseDoubleClickEvent(QMouseEvent *event)

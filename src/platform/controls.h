@@ -87,6 +87,7 @@ protected:
 private:
     void fit();
     void place();
+    bool takesSameRoom(const QString &caption);
     QString caption_;
     int left_;
     bool autoSize_;
@@ -95,6 +96,8 @@ private:
     int gapTwips_ = 0;
     bool afterDoubleClick_ = false;
     quint32 foreColor_ = 0;
+    QString digitsMeasuredFor_; // the key of the font whose digits were last measured
+    bool digitsAlike_ = false;
 };
 
 class TextBox final : public QLineEdit, private EventSource {
