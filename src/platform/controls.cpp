@@ -4,7 +4,6 @@
 #include <QFontMetricsF>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <QPaintEvent>
 #include <QPainter>
 
 #include <algorithm>
@@ -387,11 +386,8 @@ Frame::Frame(QWidget *parent, const QString &caption, Border border, int left, i
 
 void Frame::paintEvent(QPaintEvent *event)
 {
-    // Without a border only the filled background shows. With one, the border and the
-    // caption lie outside the contents: a repaint inside them (a count changing in the
-    // panel every second) has nothing of the frame's own to draw.
-    if (border_ == WithBorder && !contentsRect().contains(event->region().boundingRect()))
-        QGroupBox::paintEvent(event);
+    if (border_ == WithBorder)
+        QGroupBox::paintEvent(event); // without a border only the filled background shows
 }
 
 void Frame::mouseDoubleClickEvent(QMouseEvent *event)
