@@ -2,7 +2,7 @@
 # make test  - install what is missing, build (Debug, sanitizers) and run every test
 # make bench - start-up, memory, idle CPU, countdown accuracy and clock-time watch figures
 # make soak  - everything ticking for SOAK_SECONDS (600) on a virtual display: memory, CPU, watch seconds
-# make package - a Debian package of the Release build (build/release/morvane_*.deb)
+# make package - a Debian package of the Release build (build/release/morvane_*.deb), checked by lintian
 # make lint  - clang-tidy over src/ (checks and reasons in .clang-tidy) and the format check
 # make fuzz  - the fuzz target (clang, libFuzzer, ASan + UBSan) for FUZZ_SECONDS (300)
 # make fuzz-merge - minimises the corpus that fuzz runs found into fuzz/corpus
@@ -51,8 +51,13 @@ fuzz: fuzz-build
 fuzz-merge: fuzz-build
 	@scripts/fuzz --merge $(FUZZ)/fuzz/morvane_fuzz
 
+# The package, then lintian (where installed): any error or warning fails.
 package: release
+	@rm -f $(RELEASE)/morvane_*.deb
 	cd $(RELEASE) && cpack -G DEB
+	@if command -v lintian >/dev/null; then \
+		lintian --fail-on error,warning $(RELEASE)/morvane_*.deb && echo "lintian: no errors or warnings"; \
+	else echo "make package: lintian is not installed, the package is not checked" >&2; fi
 
 bench: release
 	bench/run-benches $(RELEASE)

@@ -72,7 +72,7 @@ Form1::Form1(Forms &forms)
     Label9->hide();
     Command10 = new CommandButton(Frame2, QStringLiteral("解锁"), 1560, 1920, 735, 330);
     setDefaultButton(Command10);
-    setCoveringPanel(Frame2);
+    addCoveringPanel(Frame2);
 
     Frame1 = new Frame(w, QString(), Frame::NoBorder, 0, 0, 4215, 2535);
     Label1 = new Label(Frame1, QStringLiteral("加载中..."), 1440, 600);
@@ -86,6 +86,9 @@ Form1::Form1(Forms &forms)
     Line1 = new Line(Frame1, 960, 1440, 900, 1440, Colour::Green);
     Label4 = new Label(Frame1, QStringLiteral("欢迎使用QDX的Morvane..."), 720, 1680);
     Label4->hide();
+    // Until loading ends nothing under the panel can be reached, by keys either: 关机 has the
+    // focus, and Enter on it would ask to shut down.
+    addCoveringPanel(Frame1);
 
     mnudgn = new Menu(this, QStringLiteral("多功能"));
     mnudgn->setVisible(false);
@@ -259,6 +262,7 @@ void Form1::Command9_Click()
     Frame4->setVisible(false);
     mnudgn->setVisible(false);
     isLocked = true;
+    Text1->setText(QString()); // what unlocked the last lock must not unlock this one
     Text1->setFocus();
 }
 

@@ -1,10 +1,12 @@
 #include "app/forms.h"
 #include "app/terminal.h"
 #include "platform/qt_desktop.h"
+#include "platform/translations.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QIcon>
+#include <QTranslator>
 
 #include <cstdio>
 
@@ -55,6 +57,11 @@ int main(int argc, char **argv)
     }
 #endif
     QApplication app(argc, argv);
+    QTranslator qtTexts;
+    if (!installQtTranslations(qtTexts))
+        std::fputs("morvane: Qt's Chinese texts (qtbase_zh_CN.qm) were not found; its own menus stay in "
+                   "English.\n",
+                   stderr);
     QApplication::setQuitOnLastWindowClosed(false); // only the exit button ends the program
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/morvane.png")));
     QtDesktop desktop;

@@ -101,7 +101,8 @@ Form5::Form5(Forms &forms) : Window(forms.desktop(), QStringLiteral("Morvane"), 
     Command1 = new CommandButton(w, QStringLiteral("确定"), 360, 1920, 975, 375);
     Command2 = new CommandButton(w, QStringLiteral("返回"), 2760, 1920, 975, 375);
     Command3 = new CommandButton(w, QStringLiteral("取消设置"), 1560, 1920, 975, 375);
-    Check1 = new CheckBox(w, QStringLiteral("最后1分钟提醒我"), 360, 1680, 2400, 255);
+    Check1 =
+        new CheckBox(w, QStringLiteral("最后1分钟提醒我"), 360, 1680, 2400, 240); // ends above the buttons
     Check1->hide();
     setDefaultButton(Command1);
     setCancelButton(Command2);
@@ -214,6 +215,7 @@ void Form5::Command3_Click()
     Text1->setText(QString());
     Text2->setText(QString());
     Text3->setText(QString());
+    Text1->setFocus(); // ready for the next time
 }
 
 void Form5::Command2_Click()

@@ -27,13 +27,18 @@ Label *redLabel(QWidget *parent, const QString &caption, int left, int top)
     return label;
 }
 
-// An entry that can count down to "0": a number that is whole and not negative.
+// The largest count that goes down one by one: above it a double's neighbours are more
+// than 1 apart, so the figure less one is the figure again and never reaches "0".
+constexpr double LargestCount = 9007199254740992.0; // 2^53
+
+// An entry that can count down to "0": a number that is whole, not negative and not
+// beyond the counts that step down by one.
 bool isValidEntry(const QString &entry)
 {
     if (!IsNumericText(entry))
         return false;
     const double value = StrictTextToNumber(entry);
-    return value >= 0 && value == std::floor(value);
+    return value >= 0 && value == std::floor(value) && value <= LargestCount;
 }
 
 // A figure worth zero seconds ("0", "00"): the moment to shut down.
@@ -155,6 +160,7 @@ void Form2::Command1_Click()
         Label1->setVisible(true);
         Label2->setVisible(true);
         Text1->setVisible(true);
+        Text1->setFocus(); // ready for the next figure
     } else {
         Command1->setCaption(CancelCaption);
         Frame3->setVisible(false);
@@ -197,7 +203,7 @@ void Form2::Label4_Change()
     Label5->setLeft(count.size() > 3 ? 2450 : 2100);
     if (isZeroFigure(count))
         PerformPowerAction(desktop(), PowerAction::Shutdown);
-    if (check2->value() == 1 && count == remindAt.text()) {
+    if (check2->value() == 1 && remindAt.matches(count)) {
         forms_.form4().showWindow();
         hideWindow();
     }

@@ -25,6 +25,14 @@ QString RemindAt::text() const
     return {};
 }
 
+bool RemindAt::matches(const QString &count) const
+{
+    const QString own = text();
+    if (IsNumericText(own) && IsNumericText(count))
+        return StrictTextToNumber(own) == StrictTextToNumber(count);
+    return own == count;
+}
+
 bool RemindAt::decrement()
 {
     double value = 0; // empty counts as 0

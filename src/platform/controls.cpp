@@ -69,6 +69,11 @@ QFont faceFont(const QFont &base, const QStringList &families, double pointSize)
 }
 
 namespace {
+bool isDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
 // Widens the containers of a control that reaches past their right edge, up to the
 // window's client area (whose fixed size the window follows).
 void growToHold(QWidget &control)
@@ -119,6 +124,7 @@ void EventSource::assign(const std::function<void()> &change)
 Label::Label(QWidget *parent, const QString &caption, int left, int top, int width, int height)
     : QLabel(parent), left_(left), autoSize_(width < 0)
 {
+    setTextFormat(Qt::PlainText); // a caption is shown as it stands, never as markup
     caption_ = caption;
     QLabel::setText(displayText(caption));
     placeTwips(*this, left, top, width, height);
@@ -128,11 +134,35 @@ void Label::setCaption(const QString &caption)
 {
     if (caption == caption_)
         return;
+    const bool sameRoom = takesSameRoom(caption);
     caption_ = caption;
     QLabel::setText(displayText(caption));
-    fit();
+    if (!sameRoom)
+        fit(); // measuring the text is most of what a new caption costs
     if (onChange)
         onChange();
+}
+
+// A clock or a count that goes on changes only digits, in the same places; in a face whose
+// digits are all as wide (nearly every interface face), the text then takes the room it
+// took before.
+bool Label::takesSameRoom(const QString &caption)
+{
+    if (caption.size() != caption_.size())
+        return false;
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption[i] != caption_[i] && !(isDigit(caption[i]) && isDigit(caption_[i])))
+            return false;
+    }
+    if (font().key() != digitsMeasuredFor_) {
+        digitsMeasuredFor_ = font().key();
+        const QFontMetrics metrics(font());
+        digitsAlike_ = true;
+        for (char16_t d = u'1'; d <= u'9'; ++d)
+            digitsAlike_ =
+                digitsAlike_ && metrics.horizontalAdvance(QChar(d)) == metrics.horizontalAdvance(u'0');
+    }
+    return digitsAlike_;
 }
 
 void Label::setLeft(int twips)
@@ -243,7 +273,10 @@ TextBox::TextBox(QWidget *parent, const QString &text, int left, int top, int wi
 
 void TextBox::setText(const QString &text)
 {
-    assign([&] { QLineEdit::setText(text); });
+    assign([&] {
+        QLineEdit::setText(text);
+        setCursorPosition(0); // a text put in by the program shows from its beginning
+    });
 }
 
 void TextBox::setPasswordChar(QChar c)

@@ -87,6 +87,7 @@ protected:
 private:
     void fit();
     void place();
+    bool takesSameRoom(const QString &caption);
     QString caption_;
     int left_;
     bool autoSize_;
@@ -95,13 +96,16 @@ private:
     int gapTwips_ = 0;
     bool afterDoubleClick_ = false;
     quint32 foreColor_ = 0;
+    QString digitsMeasuredFor_; // the key of the font whose digits were last measured
+    bool digitsAlike_ = false;
 };
 
 class TextBox final : public QLineEdit, private EventSource {
 public:
     TextBox(QWidget *parent, const QString &text, int left, int top, int width, int height);
 
-    void setText(const QString &text); // runs onChange when the text changes
+    // Runs onChange when the text changes; the box then shows the text from its beginning.
+    void setText(const QString &text);
     void setPasswordChar(QChar c);
     quint32 foreColor() const { return foreColor_; }
     void setForeColor(quint32 bgr);

@@ -7,10 +7,13 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFontMetrics>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
+#include <QScreen>
 #include <QSessionManager>
 #include <QStandardPaths>
 #include <QTimer>
@@ -70,6 +73,34 @@ private:
     int alignAfter_ = -1; // not aligned
 };
 
+// The text of a box, wrapped to stay on screen. A box wraps a long line at its blanks (and
+// between Chinese characters), but not inside a long unbroken run such as a password of 400
+// letters, which would make the box wider than the screen or be cut off: such a run is broken
+// into lines no wider than a box wraps to (half the screen, at most 500 pixels).
+QString boxText(const QString &text, const QFont &font)
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const int width = std::min(500, screen ? screen->availableGeometry().width() / 2 : 500);
+    const QFontMetrics metrics(font);
+    QString out;
+    int run = 0; // the width of the unbroken run so far
+    for (const QChar c : displayText(text)) {
+        const bool breaks = c.isSpace() || c.script() == QChar::Script_Han;
+        const int advance = metrics.horizontalAdvance(c);
+        if (breaks) {
+            run = 0;
+        } else {
+            if (run + advance > width && !c.isLowSurrogate()) {
+                out += u'\n';
+                run = 0;
+            }
+            run += advance;
+        }
+        out += c;
+    }
+    return out;
+}
+
 } // namespace
 
 QtDesktop::QtDesktop()
@@ -94,7 +125,8 @@ int QtDesktop::showMessage(const QString &text, int style, const QString &title)
 {
     QMessageBox box;
     box.setWindowTitle(title);
-    box.setText(displayText(text));
+    box.setTextFormat(Qt::PlainText); // a password "a<b>c" is shown as typed, not as markup
+    box.setText(boxText(text, box.font()));
     const int buttons = style & MsgStyle::ButtonsMask;
     const int icon = style & MsgStyle::IconMask;
     box.setIcon(icon == MsgStyle::Critical      ? QMessageBox::Critical
@@ -133,7 +165,9 @@ QString QtDesktop::askText(const QString &prompt, const QString &title)
 {
     QInputDialog dialog;
     dialog.setWindowTitle(title);
-    dialog.setLabelText(displayText(prompt));
+    dialog.setLabelText(boxText(prompt, dialog.font()));
+    if (auto *label = dialog.findChild<QLabel *>())
+        label->setTextFormat(Qt::PlainText);
     dialog.setTextValue(QString());
     dialog.setOkButtonText(QStringLiteral("确定"));
     dialog.setCancelButtonText(QStringLiteral("取消"));

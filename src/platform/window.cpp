@@ -9,6 +9,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QVBoxLayout>
+#include <QWindow>
+
+#include <algorithm>
 
 namespace {
 
@@ -33,9 +36,16 @@ bool usable(const CommandButton *button)
     return button && button->isVisible() && button->isEnabled();
 }
 
+// Whether a control of a window can be pressed through assistive technology: not while it
+// is disabled or lies under the window's covering panel.
+bool pressable(const QWidget *control)
+{
+    const auto *window = dynamic_cast<const Window *>(control->window());
+    return control->isEnabled() && (!window || window->reachable(control));
+}
+
 // What assistive technology sees of a button of a window: a push button named by its
-// caption, with its press action; the action is neither offered nor carried out while the
-// button is disabled or lies under the window's covering panel.
+// caption, with its press action while it is pressable.
 class ButtonAccessible final : public QAccessibleWidget {
 public:
     explicit ButtonAccessible(QPushButton *button) : QAccessibleWidget(button, QAccessible::Button) {}
@@ -56,7 +66,7 @@ public:
     QStringList actionNames() const override
     {
         QStringList names = QAccessibleWidget::actionNames();
-        if (pressable())
+        if (pressable(widget()))
             names.prepend(pressAction());
         return names;
     }
@@ -64,16 +74,55 @@ public:
     {
         if (action != pressAction())
             QAccessibleWidget::doAction(action);
-        else if (pressable())
+        else if (pressable(widget()))
             button()->click();
     }
 
 private:
     QPushButton *button() const { return static_cast<QPushButton *>(widget()); }
-    bool pressable() const
+};
+
+// A label of a window: static text named by its caption, which labels its buddy; a label
+// that acts on a click (the calculator's sign, a panel's "×") is pressed like a button.
+class LabelAccessible final : public QAccessibleWidget {
+public:
+    explicit LabelAccessible(QLabel *label) : QAccessibleWidget(label, QAccessible::StaticText) {}
+
+    QString text(QAccessible::Text t) const override
     {
-        const auto *window = dynamic_cast<const Window *>(widget()->window());
-        return widget()->isEnabled() && (!window || window->reachable(widget()));
+        if (t == QAccessible::Name && widget()->accessibleName().isEmpty())
+            return label()->text();
+        return QAccessibleWidget::text(t);
+    }
+    QList<QPair<QAccessibleInterface *, QAccessible::Relation>>
+    relations(QAccessible::Relation match) const override
+    {
+        auto related = QAccessibleWidget::relations(match);
+        if ((match & QAccessible::Labelled) && label()->buddy())
+            related.append({QAccessible::queryAccessibleInterface(label()->buddy()), QAccessible::Labelled});
+        return related;
+    }
+    QStringList actionNames() const override
+    {
+        QStringList names = QAccessibleWidget::actionNames();
+        if (clickable())
+            names.prepend(pressAction());
+        return names;
+    }
+    void doAction(const QString &action) override
+    {
+        if (action != pressAction())
+            QAccessibleWidget::doAction(action);
+        else if (clickable())
+            runEvent(static_cast<Label *>(widget())->onClick);
+    }
+
+private:
+    QLabel *label() const { return static_cast<QLabel *>(widget()); }
+    bool clickable() const
+    {
+        const auto *control = dynamic_cast<const Label *>(widget()); // made once it is built
+        return control && control->onClick && pressable(widget());
     }
 };
 
@@ -92,16 +141,20 @@ public:
 };
 
 // Qt asks for a widget's accessible interface once and keeps it, and may ask while the
-// widget is still being built, before it is a CommandButton: so every push button placed
-// in a Window gets this one.
+// widget is still being built, before it is a CommandButton or a Label: so every push
+// button and every label placed in a Window gets one of these.
 QAccessibleInterface *accessibleFor(const QString &, QObject *object)
 {
     if (auto *window = dynamic_cast<Window *>(object))
         return new WindowAccessible(window);
-    auto *button = qobject_cast<QPushButton *>(object);
-    if (!button || !dynamic_cast<Window *>(button->window()))
+    auto *widget = qobject_cast<QWidget *>(object);
+    if (!widget || !dynamic_cast<Window *>(widget->window()))
         return nullptr;
-    return new ButtonAccessible(button);
+    if (auto *button = qobject_cast<QPushButton *>(widget))
+        return new ButtonAccessible(button);
+    if (auto *label = qobject_cast<QLabel *>(widget))
+        return new LabelAccessible(label);
+    return nullptr;
 }
 
 } // namespace
@@ -137,6 +190,13 @@ QMenuBar *Window::menuBar()
 
 void Window::showWindow()
 {
+    if (startsIconic_ && !isMinimizedState() && isHidden() && windowHandle()) {
+        // Telling the platform window "minimised", then "not", rewrites what it asks for at
+        // its start; off screen, neither shows.
+        windowHandle()->setWindowStates(Qt::WindowMinimized);
+        windowHandle()->setWindowStates(Qt::WindowNoState);
+        startsIconic_ = false;
+    }
     show();
     if (isMinimizedState())
         return; // it stays minimised until the user restores it
@@ -196,70 +256,94 @@ void Window::closeEvent(QCloseEvent *event)
     event->setAccepted(!cancel);
 }
 
-// --- Covering panel
-
-void Window::setCoveringPanel(QWidget *panel)
+void Window::changeEvent(QEvent *event)
 {
-    coveringPanel_ = panel;
-    // Focus and shortcuts go straight to the control they are meant for; only the
-    // application sees them all first, so that is where the covered ones are held back.
-    qApp->installEventFilter(this);
+    // Restored by the window manager (from the task bar, say), an X11 window still asks to
+    // start iconic, as the program's last minimise told it; hidden and shown again, it would
+    // come back minimised. It is put right the next time it is shown (see showWindow).
+    if (event->type() == QEvent::WindowStateChange) {
+        const Qt::WindowStates old = static_cast<QWindowStateChangeEvent *>(event)->oldState();
+        if (isMinimizedState())
+            startsIconic_ = false; // as it should
+        else if (old & Qt::WindowMinimized)
+            startsIconic_ = QGuiApplication::platformName() == QLatin1String("xcb");
+    }
+    QWidget::changeEvent(event);
 }
 
-bool Window::covered() const
+// --- Covering panels
+
+void Window::addCoveringPanel(QWidget *panel)
 {
-    return coveringPanel_ && coveringPanel_->isVisibleTo(this);
+    coveringPanels_.push_back(panel);
+    // Focus and shortcuts go straight to the control they are meant for; only the
+    // application sees them all first, so that is where the covered ones are held back.
+    if (coveringPanels_.size() == 1)
+        qApp->installEventFilter(this);
+}
+
+QWidget *Window::coveringPanel() const
+{
+    for (auto it = coveringPanels_.rbegin(); it != coveringPanels_.rend(); ++it)
+        if ((*it)->isVisibleTo(this))
+            return *it;
+    return nullptr;
 }
 
 bool Window::reachable(const QWidget *control) const
 {
-    if (!covered() || !client_->isAncestorOf(control))
+    QWidget *panel = coveringPanel();
+    if (!panel || !client_->isAncestorOf(control))
         return true;
-    return control == coveringPanel_ || coveringPanel_->isAncestorOf(control) ||
-           control->isAncestorOf(coveringPanel_);
+    return control == panel || panel->isAncestorOf(control) || control->isAncestorOf(panel);
 }
 
 bool Window::focusNextPrevChild(bool next)
 {
-    if (!covered())
+    QWidget *panel = coveringPanel();
+    if (!panel)
         return QWidget::focusNextPrevChild(next);
-    focusPanel(next);
+    focusPanel(panel, next);
     return true; // the focus never leaves the panel
 }
 
 // Moves the focus, in tab order, to the panel's next (or previous) control after the one
-// that has it; from a control outside the panel, to the panel's first (or last) one.
-void Window::focusPanel(bool forward)
+// that has it; from a control outside the panel, to the panel's first (or last) one; to
+// the panel itself when none of its controls takes the focus.
+void Window::focusPanel(QWidget *panel, bool forward)
 {
     QWidget *from = focusWidget();
     if (!from || !reachable(from))
-        from = coveringPanel_;
+        from = panel;
     QWidget *w = from;
     do {
         w = forward ? w->nextInFocusChain() : w->previousInFocusChain();
-        if (coveringPanel_->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(this) &&
+        if (panel->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(this) &&
             w->isEnabled()) {
             w->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
             return;
         }
     } while (w != from);
+    if (!reachable(focusWidget()))
+        panel->setFocus(Qt::OtherFocusReason);
 }
 
-// Keys follow the focus, which never stays under the panel; shortcuts (mnemonics) go
+// Keys follow the focus, which never stays under a panel; shortcuts (mnemonics) go
 // straight to their control, so those are dropped here.
 bool Window::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();
-    if (watched == coveringPanel_ && type == QEvent::ShowToParent) {
+    const auto panel = std::find(coveringPanels_.begin(), coveringPanels_.end(), watched);
+    if (panel != coveringPanels_.end() && type == QEvent::ShowToParent) {
         // Shown over the control that has the focus: the focus moves onto the panel, and
         // back to that control when the panel hides.
         if (focusWidget() && !reachable(focusWidget())) {
             focusBeforeCover_ = focusWidget();
-            focusPanel(true);
+            focusPanel(*panel, true);
         }
         return false;
     }
-    if (watched == coveringPanel_ && type == QEvent::HideToParent) {
+    if (panel != coveringPanels_.end() && type == QEvent::HideToParent) {
         if (focusBeforeCover_ && focusBeforeCover_->isVisibleTo(this) && focusBeforeCover_->isEnabled())
             focusBeforeCover_->setFocus(Qt::OtherFocusReason);
         focusBeforeCover_ = nullptr;
@@ -269,7 +353,7 @@ bool Window::eventFilter(QObject *watched, QEvent *event)
         reachable(static_cast<QWidget *>(watched)))
         return false;
     if (type == QEvent::FocusIn)
-        focusPanel(static_cast<QFocusEvent *>(event)->reason() != Qt::BacktabFocusReason);
+        focusPanel(coveringPanel(), static_cast<QFocusEvent *>(event)->reason() != Qt::BacktabFocusReason);
     return true; // dropped
 }
 
@@ -334,6 +418,7 @@ Menu::Menu(Window *window, const QString &caption)
 MenuItem *Menu::addItem(const QString &caption, const QKeySequence &shortcut)
 {
     auto *item = new MenuItem(menu_, caption, shortcut);
+    item->setEnabled(menu_->menuAction()->isVisible());
     menu_->addAction(item);
     return item;
 }
@@ -347,4 +432,8 @@ void Menu::setVisible(bool visible)
 {
     menu_->menuAction()->setVisible(visible);
     window_->menuBar()->setVisible(visible);
+    // The items of a hidden menu do nothing, however they are reached: a key, a screen
+    // reader's press, the program itself.
+    for (QAction *item : menu_->actions())
+        item->setEnabled(visible);
 }

@@ -39,12 +39,13 @@ public:
     // A panel of the client area that, while it is shown, covers every other control of the
     // window against the keyboard and assistive technology as well as the mouse: Tab and
     // Shift+Tab cycle through the panel's own controls, focus that would land under it goes
-    // to the panel (so keys reach only the panel), shortcuts of a control under it are
-    // dropped, and a button under it cannot be pressed through its accessible action. When
-    // it hides, the focus goes back to the control that had it. The covered controls keep
-    // their state and look; nothing is disabled or hidden.
-    void setCoveringPanel(QWidget *panel);
-    // False for a control that the covering panel covers while it is shown.
+    // to the panel (its first control, or the panel itself when it has none, so keys reach
+    // only the panel), shortcuts of a control under it are dropped, and a control under it
+    // cannot be pressed through its accessible action. When it hides, the focus goes back to
+    // the control that had it. The covered controls keep their state and look; nothing is
+    // disabled or hidden. Of several such panels, the one added last lies on top.
+    void addCoveringPanel(QWidget *panel);
+    // False for a control that a shown covering panel covers.
     bool reachable(const QWidget *control) const;
 
     void showWindow(); // show, not modal, in front; a minimised window stays minimised
@@ -62,21 +63,23 @@ public:
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
     bool focusNextPrevChild(bool next) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    bool covered() const;
-    void focusPanel(bool forward);
+    QWidget *coveringPanel() const; // the top one shown, or none
+    void focusPanel(QWidget *panel, bool forward);
     Desktop &desktop_;
     QWidget *client_;
     QVBoxLayout *layout_;
     QMenuBar *menuBar_ = nullptr;
     CommandButton *defaultButton_ = nullptr;
     CommandButton *cancelButton_ = nullptr;
-    QWidget *coveringPanel_ = nullptr;
+    std::vector<QWidget *> coveringPanels_; // from the bottom up
     QPointer<QWidget> focusBeforeCover_;
     std::vector<Timer *> timers_;
+    bool startsIconic_ = false; // see changeEvent
 };
 
 // A window timer: while enabled, onTimer comes every interval. Changing the interval
@@ -112,7 +115,7 @@ public:
 };
 
 // A top-level menu of the window's menu bar. While it is hidden the window has no
-// menu bar, and its items' shortcuts do nothing.
+// menu bar, and its items do nothing at all.
 class Menu final : public QObject {
 public:
     Menu(Window *window, const QString &caption);

@@ -107,6 +107,10 @@ Tools::Tools(Form1 &form1) : form1_(form1)
     applyFont(*Command11, 14.25, true);
     Text4 = numberBox(f3, QString(), 2880, 360, 855, 375, 14.25);
     Text4->setReadOnly(true);
+    // A screen reader would name each box by the panel's title; name them for what they hold.
+    Text2->setAccessibleName(QStringLiteral("第一个数"));
+    Text3->setAccessibleName(QStringLiteral("第二个数"));
+    Text4->setAccessibleName(QStringLiteral("计算结果"));
     Label11 = closeLabel(f3, 3752, 90, 165, 150);
 
     Frame *f4 = form1.Frame4;
@@ -182,8 +186,9 @@ void Tools::Label14_Click()
 
 // --- The calculator
 
-// Any run-time error ends it silently, leaving what it wrote: a fault in the operation
-// leaves the result box as it was.
+// Any run-time error ends it silently, leaving the operands as it wrote them; a fault in
+// the operation empties the result box, which would otherwise show the last result beside
+// operands it is not the result of.
 void Tools::Command11_Click()
 {
     try {
@@ -210,6 +215,7 @@ void Tools::Command11_Click()
         const double a = StrictTextToNumber(Text2->text());
         Text4->setText(NumberToText(operation(a, b)));
     } catch (const RuntimeError &) {
+        Text4->setText(QString());
     }
 }
 

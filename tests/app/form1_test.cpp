@@ -1,6 +1,7 @@
 #include "platform/convert.h"
 #include "support/user_steps.h"
 
+#include <QAccessible>
 #include <QMenuBar>
 
 #include <map>
@@ -55,6 +56,36 @@ TEST(Form1Loading, EachTickFollowsTheTable)
         EXPECT_EQ(seen[n].interval, row.interval) << "tick " << n;
         EXPECT_EQ(seen[n].label4, row.label4) << "tick " << n;
     }
+}
+
+// While loading, the panel covers the buttons against keys and assistive technology as well:
+// 关机 was given the focus under it, yet no key presses it or another button, nor does a
+// screen reader's press. Once loading ends, 关机 has the focus and keys reach it.
+TEST(Form1Loading, NothingUnderThePanelCanBePressed)
+{
+    TestApp app;
+    Form1 &f = app.forms.form1();
+    f.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    const std::vector<Qt::Key> sequences[] = {{Qt::Key_Return},
+                                              {Qt::Key_Enter},
+                                              {Qt::Key_Space},
+                                              {Qt::Key_Tab, Qt::Key_Space},
+                                              {Qt::Key_Backtab, Qt::Key_Return},
+                                              {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Return}};
+    for (const auto &keys : sequences)
+        for (Qt::Key key : keys)
+            QTest::keyClick(QApplication::focusWidget(), key);
+    for (QWidget *button : {f.Command1, f.Command2, f.Command4, f.Command5})
+        QAccessible::queryAccessibleInterface(button)->actionInterface()->doAction(
+            QAccessibleActionInterface::pressAction());
+    EXPECT_TRUE(app.desktop.messages.empty() && app.desktop.commands.isEmpty() && !app.forms.form2.exists());
+    ASSERT_TRUE(f.Frame1->isVisible()) << "still loading";
+    app.finishLoading();
+    EXPECT_EQ(QApplication::focusWidget(), f.Command1);
+    app.desktop.answer(MsgResult::Cancel);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    EXPECT_EQ(app.desktop.messages.size(), 1u) << "关机 asked";
 }
 
 // The title's caption, colour and size after each of its first eight ticks; always bold.
@@ -223,7 +254,10 @@ TEST(PowerTables, EachSystemsLines)
                  // An id that could smuggle in arguments is not used.
                  {PowerAction::LogOff, "2 --no-ask-password", "loginctl terminate-user 1000"},
                  {PowerAction::LogOff, "1;reboot", "loginctl terminate-user 1000"},
-                 {PowerAction::LogOff, "c2\n--force", "loginctl terminate-user 1000"}};
+                 {PowerAction::LogOff, "c2\n--force", "loginctl terminate-user 1000"},
+                 // Nor one that would be read as an option.
+                 {PowerAction::LogOff, "-H", "loginctl terminate-user 1000"},
+                 {PowerAction::LogOff, "--help", "loginctl terminate-user 1000"}};
     for (const auto &c : cases)
         EXPECT_EQ(linuxCommandLine(c.action, QString::fromUtf8(c.session), 1000).toStdString(), c.line)
             << c.session;

@@ -1,7 +1,10 @@
 #include "platform/qt_desktop.h"
 #include "support/user_steps.h"
+#include "tools/tools.h"
 
+#include <QAccessible>
 #include <QApplication>
+#include <QMenu>
 #include <QSessionManager>
 
 namespace {
@@ -93,8 +96,9 @@ TEST_F(Lock, SettingAsksConfirmsTwiceThenLocks)
         EXPECT_TRUE(w->isVisible() && w->isEnabled()) << "covered, neither hidden nor disabled";
 }
 
-// Each row locks with a password, is refused every near miss (the field keeps what was
-// typed, the error line shows until the next keystroke), and unlocks with the exact one.
+// Each row locks with a password, is refused Enter on the field the lock emptied and every
+// near miss (the field keeps what was typed, the error line shows until the next keystroke),
+// and unlocks with the exact one.
 TEST_F(Lock, OnlyTheExactPasswordUnlocks)
 {
     lock(QString()); // Cancel, or OK on an empty field
@@ -108,10 +112,13 @@ TEST_F(Lock, OnlyTheExactPasswordUnlocks)
         {" ab ", {"ab", " ab", "ab ", " AB "}},
         {"Secret", {"secret", "SECRET", "Secre"}},
         {"x", {"X", "Secret"}}, // a new password replaces the old
-        {"x", {}},              // the same again: the field still holds it, Enter unlocks at once
+        {"x", {}},              // the same again: what unlocked the last lock is gone
     };
     for (const auto &row : rows) {
         lock(str(row.password));
+        EXPECT_EQ(f.Text1->text(), QString()) << row.password;
+        key(Qt::Key_Return);
+        EXPECT_TRUE(f.isLocked && f.Label9->isVisible()) << row.password << ": Enter alone unlocked";
         for (const char *miss : row.misses) {
             tryPassword(str(miss));
             EXPECT_TRUE(f.isLocked && f.Frame2->isVisible() && f.Label9->isVisible()) << row.password << miss;
@@ -119,10 +126,7 @@ TEST_F(Lock, OnlyTheExactPasswordUnlocks)
             key(Qt::Key_Space);
             EXPECT_FALSE(f.Label9->isVisible()) << "a keystroke hides the error line";
         }
-        if (row.misses.empty())
-            key(Qt::Key_Return);
-        else
-            tryPassword(str(row.password));
+        tryPassword(str(row.password));
         EXPECT_FALSE(f.isLocked || f.Frame2->isVisible()) << row.password;
         EXPECT_EQ(f.Text1->text(), str(row.password));
     }
@@ -224,6 +228,21 @@ TEST_F(Lock, NoKeySequencePressesACoveredControl)
     EXPECT_GT(log.got.size(), 400) << "Tab and Shift+Tab moved the focus hundreds of times";
     for (QObject *o : log.got)
         ASSERT_TRUE(o == f.Text1 || o == f.Command10) << o->metaObject()->className();
+
+    // Nor does a screen reader's press, or the program's own trigger, on a covered button or
+    // on an item of the menu that the lock put away.
+    auto *menu = qobject_cast<QMenu *>(f.tools->mnujsq->parent());
+    QAccessibleInterface *items = QAccessible::queryAccessibleInterface(menu);
+    ASSERT_EQ(items->childCount(), 6);
+    for (int i = 0; i < items->childCount(); ++i)
+        items->child(i)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    for (QAction *item : menu->actions())
+        item->trigger();
+    for (QWidget *button : {f.Command1, f.Command3, f.Command4, f.Command5, f.Command9})
+        QAccessible::queryAccessibleInterface(button)->actionInterface()->doAction(
+            QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(outside(), before);
+    EXPECT_FALSE(f.Frame3->isVisible() || f.Frame4->isVisible() || f.Frame5->isVisible());
 }
 
 } // namespace

@@ -78,7 +78,11 @@ TEST(ClockTimeSetup, SetReturnCancel)
     EXPECT_TRUE(f1.Label7->isVisible() && !f1.Command5->isEnabled()) << "the countdown is kept out";
 
     QTest::mouseClick(f1.Command7, Qt::LeftButton);
+    for (QWidget *button : {f.Command1, f.Command2, f.Command3})
+        EXPECT_LT(f.Check1->geometry().bottom(), button->geometry().top())
+            << "a click on a button ticks nothing";
     QTest::mouseClick(f.Command3, Qt::LeftButton); // 取消设置
+    EXPECT_EQ(f.focusWidget(), f.Text1) << "ready for the next time";
     for (QWidget *w : std::initializer_list<QWidget *>{f.Text1, f.Text2, f.Text3, f.Command1, f.Check1})
         EXPECT_TRUE(w->isEnabled());
     EXPECT_TRUE(f.Text1->text().isEmpty() && f.Text2->text().isEmpty() && f.Text3->text().isEmpty());

@@ -43,9 +43,20 @@ export DBUS_SYSTEM_BUS_ADDRESS=unix:path=/nonexistent # never a sleep lock on th
 export XDG_SESSION_ID=e2e7                            # what log-off names
 mkdir "$work/bin"
 touch "$work/calls.log"
+# A window manager, for a scenario where what it does matters (minimising, restoring): the
+# others run without one on Linux, so that nothing but the program decides where the focus
+# goes. The Windows build always has one (below).
+start_window_manager() {
+    [ -z "$wm" ] || return 0
+    openbox --sm-disable >"$work/wm.log" 2>&1 &
+    wm=$!
+    managing() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+    retry 100 managing || fail "no window manager: $(cat "$work/wm.log")"
+}
+
 # Each system's stand-ins, how the program starts (in place of the background shell, so that
-# $pid is the program's), and the lines its shutdown, restart and
-# log-off launch, as the stand-ins write them down.
+# $pid is the program's), and the lines its shutdown, restart and log-off launch, as the
+# stand-ins write them down.
 if [[ $binary == *.exe ]]; then
     [ -f "${MORVANE_STAND_IN_SHUTDOWN:-}" ] || fail "MORVANE_STAND_IN_SHUTDOWN names no stand-in shutdown.exe"
     cp "$MORVANE_STAND_IN_SHUTDOWN" "$work/bin/shutdown.exe"
@@ -59,8 +70,7 @@ if [[ $binary == *.exe ]]; then
     export WINEPREFIX="$work/wine"
     # Wine waits up to 2 s for a window manager to confirm each window it hides; with none,
     # every box would linger that long after its answer.
-    openbox --sm-disable > "$work/wm.log" 2>&1 &
-    wm=$!
+    start_window_manager
     export WINEPATH="Z:${work//\//\\}\\bin" MORVANE_CALLS_LOG="Z:${work//\//\\}\\calls.log"
     run_program() { exec "$root/scripts/wine-run" "$binary"; }
     shutdown_line="shutdown -f -s -t 0" restart_line="shutdown -f -r -t 0" logoff_line="shutdown -l"

@@ -85,6 +85,17 @@ TEST_F(Controls, AssignmentsAndEditsRaiseTheirHandlersAtOnceAndOnlyOnAChange)
     EXPECT_EQ(probe.take(), (QStringList{"text:1", "text:12", "check:1"}));
 }
 
+// A label that sizes itself fits each caption it is given: a clock or a count going on,
+// which keeps its room, as well as a caption that needs more or less.
+TEST_F(Controls, ASelfSizingLabelFitsEveryCaption)
+{
+    for (const char *caption : {"当前时间:22:29:59", "当前时间:22:30:00", "当前时间:22:31:11", "Hello",
+                                "Q D X", "1", "7", "10", "99", "100", "1\n2", "1\n22", "", "8"}) {
+        probe.label->setCaption(QString::fromUtf8(caption));
+        EXPECT_EQ(probe.label->size(), probe.label->sizeHint()) << caption;
+    }
+}
+
 // A pick from the list is a Click with its index. Typed text is a Change with ListIndex
 // -1 whatever it equals; finishing the edit by Tab, by a click on another control or by
 // Enter raises no Click.
@@ -250,7 +261,7 @@ TEST_F(Controls, ACoveringPanelKeepsKeysFocusAndPressesOnItself)
     auto *field = new TextBox(panel, QString(), 120, 120, 1200, 315);
     auto *onPanel = new CommandButton(panel, QStringLiteral("p"), 120, 600, 900, 375);
     onPanel->onClick = [this] { probe.log << "p"; };
-    probe.setCoveringPanel(panel);
+    probe.addCoveringPanel(panel);
     probe.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&probe));
     QAccessible::setActive(true);

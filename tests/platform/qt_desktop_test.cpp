@@ -2,14 +2,18 @@
 
 #include "platform/controls.h"
 #include "platform/convert.h"
+#include "platform/translations.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QThread>
 #include <QTimer>
+#include <QTranslator>
 
 #include <gtest/gtest.h>
 
@@ -64,6 +68,52 @@ TEST(QtDesktopBoxes, InputGivesTheTextAsTypedOrEmptyWhenCancelled)
         EXPECT_EQ(desktop.askText(QStringLiteral("p"), QStringLiteral("t")),
                   accept ? QStringLiteral(" a b ") : QString());
     }
+}
+
+// What a box shows is the text as it stands, tags and all ("a<b>c" is no markup), its lines
+// where they were; a long unbroken run (a password of 400 letters) is wrapped so that the
+// box stays on the screen. The same for a message box and an input box's prompt.
+TEST(QtDesktopBoxes, ShowTheirTextAsItStandsAndStayOnScreen)
+{
+    QtDesktop desktop;
+    const QString password = QStringLiteral("a<b>c") + QString(400, u'a');
+    const QString text = QStringLiteral("本次设置锁定的密码为:   %1\r\n1.第一行x<i>y").arg(password);
+    QString shown, heard;
+    QRect box, screen;
+    auto look = [&] {
+        QWidget *dialog = QApplication::activeModalWidget();
+        if (!dialog)
+            return;
+        auto *label = dialog->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+        if (!label)
+            label = dialog->findChild<QLabel *>();
+        shown = label->text();
+        heard = QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name);
+        box = dialog->frameGeometry();
+        screen = dialog->screen()->availableGeometry();
+        QMetaObject::invokeMethod(dialog, "reject", Qt::QueuedConnection);
+    };
+    for (bool input : {false, true}) {
+        shown.clear();
+        QTimer::singleShot(0, look);
+        if (input)
+            desktop.askText(text, QStringLiteral("密码设置提示"));
+        else
+            desktop.showMessage(text, MsgStyle::Ok, QStringLiteral("提示"));
+        EXPECT_EQ(QString(shown).remove(u'\n'), QString(text).remove(QStringLiteral("\r\n"))) << input;
+        EXPECT_EQ(shown.section(u'\n', -1), QStringLiteral("1.第一行x<i>y")) << input << ": the lines kept";
+        EXPECT_EQ(heard, shown) << input << ": read as plain text";
+        EXPECT_TRUE(screen.contains(box)) << input << ": " << box.width() << "x" << box.height();
+    }
+}
+
+// Qt's own texts (a text box's context menu, its standard dialogs) are in Chinese.
+TEST(QtTranslations, QtsOwnTextsAreInChinese)
+{
+    QTranslator translator;
+    ASSERT_TRUE(installQtTranslations(translator));
+    EXPECT_EQ(QCoreApplication::translate("QLineEdit", "Select All"), QStringLiteral("全选"));
+    QCoreApplication::removeTranslator(&translator);
 }
 
 // A tick held up past the next one, as on a busy machine: an aligned timer aims its

@@ -141,16 +141,32 @@ TEST_F(ToolsTest, OnePanelAtATimeAndEachKeepsItsContents)
     EXPECT_EQ(contents(), before);
 }
 
-// Each row "left|sign|right|the three boxes afterwards", in turn, so that a row whose
-// operation faults shows the result of the row before.
-TEST_F(ToolsTest, CalculatorComputesResetsBadOperandsAndKeepsTheResultOnAFault)
+// Each row "left|sign|right|the three boxes afterwards", in turn; a row whose operation
+// faults follows one with a result, which it must not leave beside its operands. A result
+// shows from its beginning.
+TEST_F(ToolsTest, CalculatorComputesResetsBadOperandsAndEmptiesTheResultOnAFault)
 {
     choose(t.mnujsq);
-    for (const char *row : {"7|+|2|7|2|9", "7|-|2|7|2|5", "7|×|2|7|2|14", "7|/|2|7|2|3.5", "8|/|0|8|0|3.5",
-                            "0|/|0|0|0|3.5", "abc|/|5|0|0|3.5", "1|/|3|1|3|0.333333333333333",
-                            "0.1|+|0.2|0.1|0.2|0.3", "|+|5|0|0|0", "5|+||0|0|0", "-5|-|-5|-5|-5|0",
-                            "abc|×|5|0|0|0", "1e308|×|1|1e308|1|1E+308", "1e308|×|10|1e308|10|1E+308",
-                            "1e3|+|1|1e3|1|1001", "1,000|+|1|1,000|1|1001", " 2 |+|1.5e1| 2 |1.5e1|17"}) {
+    for (const char *row : {"7|+|2|7|2|9",
+                            "7|-|2|7|2|5",
+                            "7|×|2|7|2|14",
+                            "7|/|2|7|2|3.5",
+                            "8|/|0|8|0|",
+                            "1|/|3|1|3|0.333333333333333",
+                            "0|/|0|0|0|",
+                            "7|/|2|7|2|3.5",
+                            "abc|/|5|0|0|",
+                            "0.1|+|0.2|0.1|0.2|0.3",
+                            "|+|5|0|0|0",
+                            "5|+||0|0|0",
+                            "-5|-|-5|-5|-5|0",
+                            "abc|×|5|0|0|0",
+                            "1e308|×|1|1e308|1|1E+308",
+                            "1e308|×|10|1e308|10|",
+                            "1e3|+|1|1e3|1|1001",
+                            "1e308|+|1e308|1e308|1e308|",
+                            "1,000|+|1|1,000|1|1001",
+                            " 2 |+|1.5e1| 2 |1.5e1|17"}) {
         const QStringList r = QString::fromUtf8(row).split(u'|');
         type(t.Text2, r[0]);
         type(t.Text3, r[2]);
@@ -158,6 +174,7 @@ TEST_F(ToolsTest, CalculatorComputesResetsBadOperandsAndKeepsTheResultOnAFault)
             QTest::mouseClick(t.Label10, Qt::LeftButton);
         QTest::mouseClick(t.Command11, Qt::LeftButton);
         EXPECT_EQ(QStringList({t.Text2->text(), t.Text3->text(), t.Text4->text()}), r.mid(3)) << row;
+        EXPECT_EQ(t.Text4->cursorPosition(), 0) << row;
     }
     EXPECT_TRUE(app.desktop.messages.empty()) << "faults are silent";
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); // "," decimal, "." thousands
