@@ -3,9 +3,10 @@
 # program under a virtual X server of the run's own, driven through real input events (XTEST,
 # by xdotool). The power tools are stand-ins first on the program's search path that only write
 # down how they were called, and the system bus points nowhere, so nothing here can switch the
-# computer off. A program named *.exe is the Windows build: it runs under Wine
-# (scripts/wine-run), with the stand-in shutdown.exe named by MORVANE_STAND_IN_SHUTDOWN first on
-# the search path Wine gives it (WINEPATH), before Wine's own, which would end the Wine session.
+# computer off. A program named *.exe is the Windows build, from its folder (the program with
+# its DLLs, as installed): it runs under Wine, with the stand-in shutdown.exe named by
+# MORVANE_STAND_IN_SHUTDOWN first on the search path Wine gives it (WINEPATH), before Wine's
+# own, which would end the Wine session.
 set -euo pipefail
 
 binary=$(realpath "$1")
@@ -72,7 +73,7 @@ if [[ $binary == *.exe ]]; then
     # every box would linger that long after its answer.
     start_window_manager
     export WINEPATH="Z:${work//\//\\}\\bin" MORVANE_CALLS_LOG="Z:${work//\//\\}\\calls.log"
-    run_program() { exec "$root/scripts/wine-run" "$binary"; }
+    run_program() { WINEDEBUG=-all exec wine "$binary"; }
     shutdown_line="shutdown -f -s -t 0" restart_line="shutdown -f -r -t 0" logoff_line="shutdown -l"
 else
     for tool in shutdown systemctl loginctl; do
@@ -88,12 +89,21 @@ fi
 find_window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | tail -n1 | grep .; }
 wait_window() { retry $(( ${2:-5} * 10 )) find_window "$1"; }
 alive() { kill -0 "$pid" 2>/dev/null; }
+# Whether a window shows the program's icon to the window manager: in the first picture of
+# _NET_WM_ICON, a quarter of the way in and three quarters down, the clock face's blue.
+has_icon() {
+    xprop -id "$1" -notype 32c _NET_WM_ICON 2>/dev/null | cut -d= -f2 | tr -d ' ' | awk -F, '{
+        w = $1; h = $2; p = $(3 + int(h * 3 / 4) * w + int(w / 4))
+        a = int(p / 16777216) % 256; r = int(p / 65536) % 256; b = p % 256
+        exit !(w > 0 && a > 200 && b > 150 && b > r + 60) }'
+}
 start_program() {
     run_program > "$work/out.log" 2>&1 &
     pid=$!
     main=$(wait_window '^Morvane_V1.0$' 20) || fail "no window titled Morvane_V1.0"
     sleep 2.5 # the loading animation takes 1.6 s
     alive || fail "the program ended by itself"
+    has_icon "$main" || fail "the main window does not show the program's icon"
 }
 # Keys go to the focused window, as a user types them.
 focus() { xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"; sleep 0.15; }
