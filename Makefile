@@ -6,14 +6,18 @@
 # make lint  - clang-tidy over src/ (checks and reasons in .clang-tidy) and the format check
 # make fuzz  - the fuzz target (clang, libFuzzer, ASan + UBSan) for FUZZ_SECONDS (300)
 # make fuzz-merge - minimises the corpus that fuzz runs found into fuzz/corpus
+# make windows - the Windows program folder, cross-built with MinGW-w64 (build/windows/Morvane)
+# make windows-package - its installer (build/windows/morvane-1.0-setup.exe)
 
 RELEASE := build/release
 SOAK_SECONDS ?= 600
 DEBUG := build/debug
 FUZZ := build/fuzz
 FUZZ_SECONDS ?= 300
+WINDOWS := build/windows
 
-.PHONY: run test bench soak package lint deps release debug fuzz fuzz-build fuzz-merge format-check clean
+.PHONY: run test bench soak package lint deps release debug fuzz fuzz-build fuzz-merge format-check clean \
+	windows windows-package windows-deps windows-configure windows-test test-windows-if-possible
 
 deps:
 	@scripts/install-deps
@@ -40,10 +44,50 @@ fuzz-build: deps
 		-DMORVANE_FUZZ=ON >/dev/null
 	@cmake --build $(FUZZ)
 
-# The tests, then a 60-second fuzz run.
+# The tests, then a 60-second fuzz run, then the Windows part where Qt for MinGW is at hand.
 test: debug fuzz-build
 	cd $(DEBUG) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2 --timeout 300
 	@scripts/fuzz $(FUZZ)/fuzz/morvane_fuzz 60
+	@$(MAKE) --no-print-directory test-windows-if-possible
+
+# CI must run the Windows part; elsewhere, without the toolchain, it is skipped with a word on
+# how to get it, and its packages are not installed.
+test-windows-if-possible:
+	@if scripts/windows-toolchain --find >/dev/null 2>&1; then \
+		start=$$(date +%s); \
+		$(MAKE) --no-print-directory windows-test || exit 1; \
+		echo "make test: the Windows part took $$(( $$(date +%s) - start )) s"; \
+	elif [ -n "$$CI" ]; then \
+		echo "make test: CI runs the Windows part, and Qt for MinGW is missing:" >&2; \
+		scripts/windows-toolchain --find; exit 1; \
+	else \
+		echo "make test: the Windows part was skipped: $$(scripts/windows-toolchain --find 2>&1 | tr '\n' ' ')"; \
+	fi
+
+# Windows, cross-built with MinGW-w64 against Qt for MinGW (scripts/windows-toolchain finds it;
+# QT_MINGW_DIR names its folder) and run under Wine.
+windows-deps:
+	@scripts/install-deps --windows
+
+windows-configure: windows-deps
+	@qt=$$(scripts/windows-toolchain) && cmake -S . -B $(WINDOWS) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+		-DCMAKE_TOOLCHAIN_FILE=$$qt/mingw-w64-x86_64.cmake \
+		-DCMAKE_CROSSCOMPILING_EMULATOR=$(CURDIR)/scripts/wine-run >/dev/null
+
+windows: windows-configure
+	@cmake --build $(WINDOWS) --target windows_folder
+	@echo "$(WINDOWS)/Morvane: $$(du -sh --apparent-size $(WINDOWS)/Morvane | cut -f1)," \
+		"morvane.exe $$(du -h --apparent-size $(WINDOWS)/Morvane/morvane.exe | cut -f1)"
+
+windows-package: windows-configure
+	@cmake --build $(WINDOWS) --target windows_installer
+	@for setup in $(WINDOWS)/morvane-*-setup.exe; do echo "$$setup: $$(du -h --apparent-size $$setup | cut -f1)"; done
+
+# The same unit tests under Wine with the offscreen platform, the same scenarios under Wine on
+# a virtual X server, and the installer.
+windows-test: windows-configure
+	@cmake --build $(WINDOWS)
+	cd $(WINDOWS) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2 --timeout 300
 
 fuzz: fuzz-build
 	@scripts/fuzz $(FUZZ)/fuzz/morvane_fuzz $(FUZZ_SECONDS)
