@@ -14,8 +14,8 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 name=$(basename "$0" .sh)
 work=$(mktemp -d)
 pid='' xserver='' wm=''
-ends() {
-    for p in "$pid" "$wm" "$xserver"; do [ -z "$p" ] || kill "$p" 2>/dev/null; done
+ends() { # each, whether or not what came before it is still there
+    for p in $pid $wm $xserver; do kill "$p" 2>/dev/null || true; done
     [ ! -d "$work/wine" ] || WINEPREFIX="$work/wine" wineserver -k 2>/dev/null || true
     rm -rf "$work"
 }
