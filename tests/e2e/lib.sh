@@ -74,6 +74,7 @@ if [[ $binary == *.exe ]]; then
     start_window_manager
     export WINEPATH="Z:${work//\//\\}\\bin" MORVANE_CALLS_LOG="Z:${work//\//\\}\\calls.log"
     run_program() { WINEDEBUG=-all exec wine "$binary"; }
+    # shellcheck disable=SC2034 # for the scenarios
     shutdown_line="shutdown -f -s -t 0" restart_line="shutdown -f -r -t 0" logoff_line="shutdown -l"
 else
     for tool in shutdown systemctl loginctl; do
@@ -82,6 +83,7 @@ else
         chmod +x "$work/bin/$tool"
     done
     run_program() { PATH="$work/bin:$PATH" exec "$binary"; }
+    # shellcheck disable=SC2034 # for the scenarios
     shutdown_line="systemctl poweroff" restart_line="systemctl reboot" logoff_line="loginctl terminate-session e2e7"
 fi
 
