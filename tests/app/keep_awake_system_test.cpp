@@ -14,8 +14,8 @@ namespace {
 // take Morvane's sleep lock from the system, and cancelling it gives the lock back.
 TEST(KeepAwakeOnTheSystem, ACountdownHoldsTheLockUntilItIsCancelled)
 {
-    SystemSleepLock system;
-    ASSERT_EQ(system.error, "");
+    const std::unique_ptr<SystemSleepLock> system = SystemSleepLock::watch();
+    ASSERT_EQ(system->error, "");
 
     QtDesktop desktop;
     Forms forms(desktop, [] {});
@@ -25,10 +25,10 @@ TEST(KeepAwakeOnTheSystem, ACountdownHoldsTheLockUntilItIsCancelled)
     QTest::keyClicks(f.Text1, QStringLiteral("30"));
     QTest::keyClick(f.Text1, Qt::Key_Return);
     ASSERT_EQ(f.Command1->caption(), QStringLiteral("取消关机"));
-    EXPECT_EQ(system.waitFor(1), std::vector<std::string>{SystemSleepLock::ours});
+    EXPECT_EQ(system->waitFor(1), std::vector<std::string>{SystemSleepLock::ours});
 
     f.Command1->click(); // 取消关机
-    EXPECT_EQ(system.waitFor(0), std::vector<std::string>{});
+    EXPECT_EQ(system->waitFor(0), std::vector<std::string>{});
 }
 
 } // namespace

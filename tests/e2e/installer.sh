@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
-# The Windows installer under Wine (`installer.sh morvane-1.0-setup.exe`): a silent install puts
-# the program in Program Files with a Start-menu shortcut and an entry in "Apps & features";
-# the installed program starts from its own folder, with nothing of Qt on its search path, and
-# shows its main window; a silent uninstall removes every file the install put there, and the
-# entry.
+# The Windows installer beside the program folder (`installer.sh build/windows/Morvane/morvane.exe`
+# takes build/windows/morvane-*-setup.exe), under Wine: a silent install puts the program in
+# Program Files with a Start-menu shortcut and an entry in "Apps & features"; the installed program
+# starts from its own folder, with nothing of Qt on its search path, and shows its main window; a
+# silent uninstall removes every file the install put there, and the entry.
 source "$(dirname "$0")/lib.sh"
-setup=$binary
+setup=$(echo "$(dirname "$binary")"/../morvane-*-setup.exe)
 drive="$WINEPREFIX/drive_c"
 entry='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Morvane'
 files() { (cd "$drive" && find . | sort); }

@@ -1,4 +1,4 @@
-# shellcheck shell=bash
+# shellcheck shell=bash disable=SC2034 # variables set here for the scenarios
 # Shared by the end-to-end scenarios, each started as `scenario.sh path/to/morvane`: the real
 # program under a virtual X server of the run's own, driven through real input events (XTEST,
 # by xdotool). The power tools are stand-ins first on the program's search path that only write
@@ -61,20 +61,13 @@ start_window_manager() {
 if [[ $binary == *.exe ]]; then
     [ -f "${MORVANE_STAND_IN_SHUTDOWN:-}" ] || fail "MORVANE_STAND_IN_SHUTDOWN names no stand-in shutdown.exe"
     cp "$MORVANE_STAND_IN_SHUTDOWN" "$work/bin/shutdown.exe"
-    # A Wine prefix of the run's own, so that Wine's desktop and clipboard live on this run's
-    # display: the shared one linked, not copied (a few ms), with its registry copied, which
-    # Wine rewrites.
-    shared=${WINEPREFIX:-$root/build/wine}
-    "$root/scripts/wine-prefix" "$shared"
-    cp -al "$shared" "$work/wine"
-    for hive in "$shared"/*.reg; do cp --remove-destination "$hive" "$work/wine/"; done
+    "$root/scripts/wine-prefix" "${WINEPREFIX:-$root/build/wine}" "$work/wine" # the run's own
     export WINEPREFIX="$work/wine"
     # Wine waits up to 2 s for a window manager to confirm each window it hides; with none,
     # every box would linger that long after its answer.
     start_window_manager
     export WINEPATH="Z:${work//\//\\}\\bin" MORVANE_CALLS_LOG="Z:${work//\//\\}\\calls.log"
     run_program() { WINEDEBUG=-all exec wine "$binary"; }
-    # shellcheck disable=SC2034 # for the scenarios
     shutdown_line="shutdown -f -s -t 0" restart_line="shutdown -f -r -t 0" logoff_line="shutdown -l"
 else
     for tool in shutdown systemctl loginctl; do
@@ -83,7 +76,6 @@ else
         chmod +x "$work/bin/$tool"
     done
     run_program() { PATH="$work/bin:$PATH" exec "$binary"; }
-    # shellcheck disable=SC2034 # for the scenarios
     shutdown_line="systemctl poweroff" restart_line="systemctl reboot" logoff_line="loginctl terminate-session e2e7"
 fi
 

@@ -2,28 +2,20 @@
 
 #include "support/private_bus.h"
 
-// logind's list on a private bus, which the real desktop takes for the system bus: QtDBus reads
-// that address once per process, at its first use.
-struct SystemSleepLock::Watch {
+// logind's list on the private bus; QtDBus reads the system bus address at its first use.
+struct LogindLocks final : SystemSleepLock {
+    std::vector<std::string> waitFor(size_t count) override { return bus.waitForInhibitors(count); }
     PrivateBus bus;
 };
 
 const std::string SystemSleepLock::ours = ourLock;
 
-SystemSleepLock::SystemSleepLock() : watch_(std::make_unique<Watch>())
+std::unique_ptr<SystemSleepLock> SystemSleepLock::watch()
 {
-    PrivateBus &bus = watch_->bus;
-    if (!bus.startLogind()) {
-        error = bus.error;
-        return;
-    }
-    qputenv("DBUS_SYSTEM_BUS_ADDRESS", bus.address.toUtf8());
-    qputenv("DBUS_SESSION_BUS_ADDRESS", bus.nowhere().toUtf8());
-}
-
-SystemSleepLock::~SystemSleepLock() = default;
-
-std::vector<std::string> SystemSleepLock::waitFor(size_t count)
-{
-    return watch_->bus.waitForInhibitors(count);
+    auto logind = std::make_unique<LogindLocks>();
+    if (!logind->bus.startLogind())
+        logind->error = logind->bus.error;
+    qputenv("DBUS_SYSTEM_BUS_ADDRESS", logind->bus.address.toUtf8());
+    qputenv("DBUS_SESSION_BUS_ADDRESS", logind->bus.nowhere().toUtf8());
+    return logind;
 }
