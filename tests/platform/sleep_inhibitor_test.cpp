@@ -100,36 +100,15 @@ TEST_F(LogindSleepInhibitorTest, GoesOnWithoutABusOrLogindAndTakesTheLockOnceLog
     EXPECT_EQ(failures.size(), 4u);
 }
 
-// The real desktop takes Morvane's lock from logind on the system bus and gives it back;
-// the first failure of the process, and only that, is written to standard error. QtDBus
-// reads the system bus address once per process, at its first use: here, a private bus.
-TEST(SystemSleepInhibitor, TheDesktopHoldsTheLockOnTheSystemBusAndReportsOneFailure)
+// The real desktop writes the first failure of the process to standard error, and only that.
+// (That it takes the lock and gives it back is KeepAwakeOnTheSystem's.) QtDBus reads the system
+// bus address once per process, at its first use: here, a private bus without logind.
+TEST(SystemSleepInhibitor, TheDesktopReportsOneFailure)
 {
     PrivateBus bus;
-    ASSERT_TRUE(bus.startLogind()) << bus.error;
+    ASSERT_EQ(bus.error, "");
     qputenv("DBUS_SYSTEM_BUS_ADDRESS", bus.address.toUtf8());
     qputenv("DBUS_SESSION_BUS_ADDRESS", bus.nowhere().toUtf8());
-    const auto reports = [] {
-        QStringList lines;
-        for (const QString &line :
-             QString::fromStdString(::testing::internal::GetCapturedStderr()).split(u'\n'))
-            if (line.startsWith(QStringLiteral("morvane: 无法阻止系统休眠：")))
-                lines << line;
-        return lines;
-    };
-    ::testing::internal::CaptureStderr();
-    {
-        QtDesktop desktop;
-        desktop.setSleepInhibited(true);
-        EXPECT_EQ(bus.waitForInhibitors(1), Locks{ourLock});
-        QTest::qWait(200); // the inhibitor has had logind's answer by now
-        EXPECT_EQ(bus.inhibitors(), Locks{ourLock});
-        desktop.setSleepInhibited(false);
-        EXPECT_EQ(bus.waitForInhibitors(0), Locks{});
-    }
-    EXPECT_EQ(reports(), QStringList{}) << "a report while all went well";
-
-    bus.stopLogind();
     ::testing::internal::CaptureStderr();
     for (int i = 0; i < 2; ++i) {
         QtDesktop desktop;
@@ -138,9 +117,13 @@ TEST(SystemSleepInhibitor, TheDesktopHoldsTheLockOnTheSystemBusAndReportsOneFail
         desktop.setSleepInhibited(true);
         QTest::qWait(150);
     }
-    const QStringList failed = reports();
+    const QString prefix = QStringLiteral("morvane: 无法阻止系统休眠：");
+    QStringList failed;
+    for (const QString &line : QString::fromStdString(::testing::internal::GetCapturedStderr()).split(u'\n'))
+        if (line.startsWith(prefix))
+            failed << line;
     ASSERT_EQ(failed.size(), 1);
-    EXPECT_GT(failed[0].size(), QStringLiteral("morvane: 无法阻止系统休眠：").size()) << "no reason given";
+    EXPECT_GT(failed[0].size(), prefix.size()) << "no reason given";
 }
 
 } // namespace
