@@ -1,6 +1,7 @@
 #include "platform/controls.h"
 
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -54,9 +55,16 @@ void applyFont(QWidget &widget, double pointSize, bool bold)
 
 QFont faceFont(const QFont &base, const QStringList &families, double pointSize)
 {
+    // Only the faces installed under their own name: asking whether another one exists
+    // makes the font system look for a stand-in (Arial, SimSun), which is slow at start-up
+    // and gives nothing better than the default face.
+    static const QStringList installed = QFontDatabase::families();
     QFont font = base;
+    // None of them installed: the face the base font stands for ("Sans Serif" is "Noto
+    // Sans", say), by its own name, so that no size or weight of it is looked up again.
+    font.setFamily(QFontInfo(base).family());
     for (const QString &family : families) {
-        if (QFontDatabase::hasFamily(family)) {
+        if (installed.contains(family, Qt::CaseInsensitive)) {
             font.setFamily(family);
             break;
         }
