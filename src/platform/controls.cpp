@@ -1,7 +1,6 @@
 #include "platform/controls.h"
 
 #include <QFontDatabase>
-#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -60,9 +59,6 @@ QFont faceFont(const QFont &base, const QStringList &families, double pointSize)
     // and gives nothing better than the default face.
     static const QStringList installed = QFontDatabase::families();
     QFont font = base;
-    // None of them installed: the face the base font stands for ("Sans Serif" is "Noto
-    // Sans", say), by its own name, so that no size or weight of it is looked up again.
-    font.setFamily(QFontInfo(base).family());
     for (const QString &family : families) {
         if (installed.contains(family, Qt::CaseInsensitive)) {
             font.setFamily(family);
