@@ -657,7 +657,7 @@ void calculator(const Input &in)
 {
     TestApp app;
     Form1 &f = withTools(app);
-    Tools &t = *f.tools;
+    Tools &t = f.tools();
     t.mnujsq->trigger();
     CHECK(f.Frame3->isVisible(), QString());
     type(t.Text2, in.field(0));
@@ -699,7 +699,7 @@ void years(const Input &in)
 {
     TestApp app;
     Form1 &f = withTools(app);
-    Tools &t = *f.tools;
+    Tools &t = f.tools();
     const QString cannotJudge = str("无法判断");
 
     t.mnupdrn->trigger();

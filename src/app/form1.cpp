@@ -92,7 +92,7 @@ Form1::Form1(Forms &forms)
 
     mnudgn = new Menu(this, QStringLiteral("多功能"));
     mnudgn->setVisible(false);
-    tools = std::make_unique<Tools>(*this);
+    mnudgn->fill = [this] { tools(); };
 
     Timer1 = new Timer(this, 20, false);
     Timer2 = new Timer(this, 1000, false);
@@ -116,6 +116,13 @@ Form1::Form1(Forms &forms)
 }
 
 Form1::~Form1() = default;
+
+Tools &Form1::tools()
+{
+    if (!tools_)
+        tools_ = std::make_unique<Tools>(*this);
+    return *tools_;
+}
 
 void Form1::Form_Load()
 {

@@ -38,7 +38,9 @@ public:
     Line *Line1;
     Label *Label4;
     Menu *mnudgn;
-    std::unique_ptr<Tools> tools; // the menu's items, the tool panels' controls and their handlers
+    // The menu's items, the tool panels' controls and their handlers: made the first time
+    // they are needed (the menu shown), not before the window first shows.
+    Tools &tools();
     Timer *Timer1;
     Timer *Timer2;
 
@@ -66,4 +68,5 @@ public:
 
 private:
     Forms &forms_;
+    std::unique_ptr<Tools> tools_;
 };

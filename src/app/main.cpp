@@ -63,7 +63,8 @@ int main(int argc, char **argv)
                    "English.\n",
                    stderr);
     QApplication::setQuitOnLastWindowClosed(false); // only the exit button ends the program
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/morvane.png")));
+    // 48 pixels: what title bars and task bars show; a larger picture costs its decoding at start-up.
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/morvane-48.png")));
     QtDesktop desktop;
     Forms forms(desktop, [] { QCoreApplication::exit(0); });
     forms.start();

@@ -57,9 +57,13 @@ void applyFont(QWidget &widget, double pointSize, bool bold)
 
 QFont faceFont(const QFont &base, const QStringList &families, double pointSize)
 {
+    // Only the faces installed under their own name: asking whether another one exists
+    // makes the font system look for a stand-in (Arial, SimSun), which is slow at start-up
+    // and gives nothing better than the default face.
+    static const QStringList installed = QFontDatabase::families();
     QFont font = base;
     for (const QString &family : families) {
-        if (QFontDatabase::hasFamily(family)) {
+        if (installed.contains(family, Qt::CaseInsensitive)) {
             font.setFamily(family);
             break;
         }

@@ -38,8 +38,7 @@ void placeTwips(QWidget &widget, int left, int top, int width = -1, int height =
 void applyForeColor(QWidget &widget, quint32 bgr);
 void applyFont(QWidget &widget, double pointSize, bool bold);
 // A font of the first of the given faces that is installed, at the given size; where
-// none is, the default face (asking for a missing face makes the font system search
-// for a stand-in, which is slow and gives nothing better).
+// none is, the default face.
 QFont faceFont(const QFont &base, const QStringList &families, double pointSize);
 
 // Helper for controls whose change is reported by a Qt signal: while the program

@@ -12,6 +12,7 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -430,6 +431,8 @@ bool Menu::isVisible() const
 
 void Menu::setVisible(bool visible)
 {
+    if (visible && fill)
+        std::exchange(fill, nullptr)();
     menu_->menuAction()->setVisible(visible);
     window_->menuBar()->setVisible(visible);
     // The items of a hidden menu do nothing, however they are reached: a key, a screen

@@ -124,6 +124,10 @@ public:
     bool isVisible() const;
     void setVisible(bool visible);
 
+    // Adds the items, the first time the menu is shown: what is out of sight costs nothing
+    // at start-up.
+    Handler fill;
+
 private:
     Window *window_;
     QMenu *menu_;

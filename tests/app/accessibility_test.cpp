@@ -83,9 +83,9 @@ TEST(Accessibility, EveryWindowAndControlIsNamedByWhatItShows)
                   {f5.Text1, "时"},
                   {f5.Text2, "分"},
                   {f5.Text3, "秒"},
-                  {f1.tools->Text2, "第一个数"},
-                  {f1.tools->Text3, "第二个数"},
-                  {f1.tools->Text4, "计算结果"}};
+                  {f1.tools().Text2, "第一个数"},
+                  {f1.tools().Text3, "第二个数"},
+                  {f1.tools().Text4, "计算结果"}};
     for (const auto &f : fields) {
         QAccessibleInterface *field = QAccessible::queryAccessibleInterface(f.field);
         QStringList labels{field->text(QAccessible::Name)}; // the label, and the panel the field lies in
@@ -97,7 +97,7 @@ TEST(Accessibility, EveryWindowAndControlIsNamedByWhatItShows)
 
     // A label that acts on a click is pressed like a button: the calculator's sign steps on,
     // its "×" closes the panel.
-    Tools &t = *f1.tools;
+    Tools &t = f1.tools();
     for (Label *label : {t.Label10, t.Label11}) {
         QAccessibleActionInterface *actions = QAccessible::queryAccessibleInterface(label)->actionInterface();
         ASSERT_TRUE(actions && actions->actionNames().contains(QAccessibleActionInterface::pressAction()));

@@ -231,7 +231,7 @@ TEST_F(Lock, NoKeySequencePressesACoveredControl)
 
     // Nor does a screen reader's press, or the program's own trigger, on a covered button or
     // on an item of the menu that the lock put away.
-    auto *menu = qobject_cast<QMenu *>(f.tools->mnujsq->parent());
+    auto *menu = qobject_cast<QMenu *>(f.tools().mnujsq->parent());
     QAccessibleInterface *items = QAccessible::queryAccessibleInterface(menu);
     ASSERT_EQ(items->childCount(), 6);
     for (int i = 0; i < items->childCount(); ++i)

@@ -20,7 +20,7 @@ class ToolsTest : public ::testing::Test {
 protected:
     TestApp app;
     Form1 &f1 = app.forms.form1();
-    Tools &t = *f1.tools;
+    Tools &t = f1.tools();
     const QLocale saved = QLocale();
 
     void SetUp() override
