@@ -4,10 +4,10 @@
 // The shutdown command is recorded, never launched.
 //
 //   clock_watch [SECONDS]   (default 130)
-#include "app/form1.h"
-#include "app/forms.h"
-#include "clocktime/form5.h"
-#include "platform/qt_desktop.h"
+#include "forms/clocktime/form5.h"
+#include "forms/forms.h"
+#include "forms/main/form1.h"
+#include "os/qt_desktop.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -42,6 +42,7 @@ public:
     QDateTime now() const override { return real.now(); }
     std::unique_ptr<TimerBackend> createTimer() override { return real.createTimer(); }
     void setSleepInhibited(bool) override {} // never a real lock from here
+    bool sessionEnding() const override { return false; }
 
     QtDesktop real;
     std::vector<qint64> launches;

@@ -2,10 +2,10 @@
 // precise timers. The command is recorded, never launched.
 //
 //   countdown_accuracy SECONDS   -> prints the delay in milliseconds
-#include "app/form1.h"
-#include "app/forms.h"
-#include "countdown/form2.h"
-#include "platform/qt_desktop.h"
+#include "forms/countdown/form2.h"
+#include "forms/forms.h"
+#include "forms/main/form1.h"
+#include "os/qt_desktop.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -30,6 +30,7 @@ public:
     QDateTime now() const override { return real.now(); }
     std::unique_ptr<TimerBackend> createTimer() override { return real.createTimer(); }
     void setSleepInhibited(bool) override {} // never a real lock from here
+    bool sessionEnding() const override { return false; }
 
     QtDesktop real;
     QElapsedTimer clock;

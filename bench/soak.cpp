@@ -14,11 +14,11 @@
 // and points the system bus nowhere.
 //
 //   soak [SECONDS] [--all-shown]   (default 600; 30 to 72000)
-#include "app/form1.h"
-#include "app/forms.h"
-#include "clocktime/form5.h"
-#include "countdown/form2.h"
-#include "platform/qt_desktop.h"
+#include "forms/clocktime/form5.h"
+#include "forms/countdown/form2.h"
+#include "forms/forms.h"
+#include "forms/main/form1.h"
+#include "os/qt_desktop.h"
 
 #include <QApplication>
 #include <QTimer>

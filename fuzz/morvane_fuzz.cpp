@@ -18,15 +18,15 @@
 // question box that nobody answers, a run-time error reported to the user, and the program
 // ending: none of them may happen on the paths driven here.
 
-#include "app/form1.h"
-#include "app/forms.h"
-#include "clocktime/form5.h"
-#include "countdown/form2.h"
-#include "countdown/form4.h"
-#include "platform/convert.h"
+#include "core/convert.h"
+#include "forms/clocktime/form5.h"
+#include "forms/countdown/form2.h"
+#include "forms/countdown/form4.h"
+#include "forms/forms.h"
+#include "forms/main/form1.h"
+#include "forms/tools/tools.h"
 #include "support/fake_desktop.h"
 #include "support/test_app.h"
-#include "tools/tools.h"
 
 #include <QApplication>
 #include <QDate>
@@ -388,7 +388,7 @@ void checkProgram(TestApp &app)
 {
     for (const auto &m : app.desktop.messages)
         CHECK(!m.posted, QStringLiteral("reported: ") + quoted(m.text));
-    CHECK(app.quitCalls == 0 && !programEnded(), QString());
+    CHECK(app.quitCalls == 0 && !app.forms.events().ended(), QString());
     for (const QString &command : app.desktop.commands)
         CHECK(command == shutdownLine(), quoted(command));
     bool pending = false;

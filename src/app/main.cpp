@@ -1,7 +1,8 @@
-#include "app/forms.h"
-#include "app/terminal.h"
-#include "platform/qt_desktop.h"
-#include "platform/translations.h"
+#include "forms/forms.h"
+#include "os/qt_desktop.h"
+#include "os/system.h"
+#include "os/translations.h"
+#include "widgets/accessibility.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -47,16 +48,13 @@ int main(int argc, char **argv)
 {
     if (answeredOnTerminal(argc, argv))
         return 0;
-#if defined(Q_OS_LINUX)
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
-        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        std::fputs("morvane: no display found (DISPLAY and WAYLAND_DISPLAY are not set); "
-                   "start it from a desktop session.\n",
-                   stderr);
+    const QString noDisplay = missingDisplay();
+    if (!noDisplay.isEmpty()) {
+        std::fprintf(stderr, "morvane: %s\n", qUtf8Printable(noDisplay));
         return 2;
     }
-#endif
     QApplication app(argc, argv);
+    installAccessibility();
     QTranslator qtTexts;
     if (!installQtTranslations(qtTexts))
         std::fputs("morvane: Qt's Chinese texts (qtbase_zh_CN.qm) were not found; its own menus stay in "

@@ -1,6 +1,7 @@
 #include "support/fake_desktop.h"
 
-#include "platform/runtime_error.h"
+#include "core/aligned_tick.h"
+#include "core/runtime_error.h"
 
 #include <QTest>
 

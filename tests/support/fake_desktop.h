@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/desktop.h"
+#include "core/desktop.h"
 
 #include <QPoint>
 #include <QStringList>
@@ -65,6 +65,7 @@ public:
     void runCommand(const QString &commandLine) override;
     QDateTime now() const override { return start.addMSecs(elapsedMs); }
     std::unique_ptr<TimerBackend> createTimer() override;
+    bool sessionEnding() const override { return sessionEnds; }
     void setSleepInhibited(bool on) override
     {
         sleepInhibitorChanges += on != sleepInhibited;
@@ -77,6 +78,7 @@ public:
     bool sleepInhibited = false;
     int sleepInhibitorChanges = 0; // requests that changed the state
     bool commandsFail = false;
+    bool sessionEnds = false; // the desktop session is ending
     QDateTime start{QDate(2026, 12, 7), QTime(22, 29, 50)};
     qint64 elapsedMs = 0;
 

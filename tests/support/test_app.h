@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/forms.h"
-#include "app/power.h"
+#include "forms/forms.h"
+#include "os/system.h"
 #include "support/fake_desktop.h"
 
 // The program's windows on a fake desktop.

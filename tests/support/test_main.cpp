@@ -1,4 +1,5 @@
 #include "support/fake_desktop.h"
+#include "widgets/accessibility.h"
 
 #include <QApplication>
 
@@ -13,6 +14,7 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    installAccessibility();
     FakeDesktop::unscriptedBox = [](const QString &text) {
         ADD_FAILURE() << "unscripted box: " << text.toStdString();
     };

@@ -2,10 +2,10 @@
 
 // What a user does to reach a window and set it going, shared by the tests.
 
-#include "app/form1.h"
-#include "clocktime/form5.h"
-#include "countdown/form2.h"
-#include "countdown/form4.h"
+#include "forms/clocktime/form5.h"
+#include "forms/countdown/form2.h"
+#include "forms/countdown/form4.h"
+#include "forms/main/form1.h"
 #include "support/test_app.h"
 
 #include <QTest>

@@ -1,8 +1,0 @@
-#include "app/power.h"
-
-#include <unistd.h>
-
-QString powerCommandLine(PowerAction action)
-{
-    return linuxCommandLine(action, qEnvironmentVariable("XDG_SESSION_ID"), unsigned(getuid()));
-}

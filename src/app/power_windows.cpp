@@ -1,6 +1,0 @@
-#include "app/power.h"
-
-QString powerCommandLine(PowerAction action)
-{
-    return windowsCommandLine(action);
-}

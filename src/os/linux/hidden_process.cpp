@@ -1,0 +1,4 @@
+#include "os/system.h"
+
+// Programs started here never get a window of their own.
+void hideProcessWindow(QProcess &) {}

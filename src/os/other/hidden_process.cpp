@@ -1,0 +1,3 @@
+#include "os/system.h"
+
+void hideProcessWindow(QProcess &) {}

@@ -1,0 +1,28 @@
+#pragma once
+
+// What each operating system provides, one folder each (linux/, windows/, other/); the build
+// picks the folder of the system it builds for.
+
+#include "core/power_commands.h"
+
+#include <QString>
+
+class QProcess;
+
+// The command line that carries the action out here; empty where the system has no way.
+QString powerCommandLine(PowerAction action);
+
+// Asks the system not to open a console window for the launched program.
+void hideProcessWindow(QProcess &process);
+
+// Why the program cannot show its windows here (no display to connect to), or empty.
+QString missingDisplay();
+
+// Makes standard output and error reach the terminal the program was started from, so
+// that --help and --version can answer there. A windowed program on Windows has none of
+// its own; elsewhere they already do.
+void useStartingTerminal();
+
+// Writes UTF-8 text to standard output so that a terminal shows it as written, whatever its
+// own code page.
+void printOnTerminal(const char *utf8);

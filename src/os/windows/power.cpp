@@ -1,0 +1,6 @@
+#include "os/system.h"
+
+QString powerCommandLine(PowerAction action)
+{
+    return windowsCommandLine(action);
+}

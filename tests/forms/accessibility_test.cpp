@@ -1,0 +1,110 @@
+#include "forms/tools/tools.h"
+#include "support/user_steps.h"
+
+#include <QAccessible>
+#include <QMetaEnum>
+
+#include <cstdio>
+
+namespace {
+
+// What a screen reader is told about every window: the window by its title, every label,
+// button, check box and menu item by its caption, a field or box by the label that stands
+// for it, and the lock's field as a password field that gives nothing typed away.
+
+// Walks the tree under `node`, checking each control and writing one line per node.
+void walk(QAccessibleInterface *node, int depth, QString &dump, QStringList &faults)
+{
+    const QString name = node->text(QAccessible::Name);
+    const QString role =
+        QString::fromLatin1(QMetaEnum::fromType<QAccessible::Role>().valueToKey(node->role()));
+    dump += QString(depth * 2, u' ') + role + QStringLiteral(" \"") + QString(name).replace(u'\n', u' ') +
+            u'"' + (node->state().invisible ? QStringLiteral(" (hidden)") : QString()) + u'\n';
+    QString shown; // a field or box has no caption of its own
+    if (auto *label = qobject_cast<QLabel *>(node->object())) {
+        shown = label->text();
+        if (label->textFormat() != Qt::PlainText)
+            faults << QStringLiteral("%1 \"%2\" may show its caption as markup").arg(role, name);
+    } else if (auto *button = qobject_cast<QAbstractButton *>(node->object()))
+        shown = button->text();
+    else if (auto *action = qobject_cast<QAction *>(node->object()))
+        shown = action->text();
+    if (!shown.isEmpty() && name != shown)
+        faults << QStringLiteral("%1 named \"%2\", shows \"%3\"").arg(role, name, shown);
+    const auto *field = qobject_cast<QLineEdit *>(node->object());
+    if (field && field->echoMode() == QLineEdit::Password) {
+        const QString heard = name + node->text(QAccessible::Value) + node->textInterface()->text(0, 100);
+        if (!node->state().passwordEdit || (!field->text().isEmpty() && heard.contains(field->text())))
+            faults << QStringLiteral("the password field %1 gives its text away").arg(name);
+    }
+    for (int i = 0; i < node->childCount(); ++i)
+        walk(node->child(i), depth + 1, dump, faults);
+}
+
+TEST(Accessibility, EveryWindowAndControlIsNamedByWhatItShows)
+{
+    TestApp app;
+    app.finishLoading();
+    Form1 &f1 = app.forms.form1();
+    QTest::mousePress(f1.Command3, Qt::LeftButton); // the menu shows
+    f1.Frame3->setVisible(true);
+    f1.Text1->setText(QStringLiteral("secret"));
+    Form2 &f2 = openForm2(app);
+    startCountdown(f2, "40");
+    armPreset(f2, 1);
+    app.desktop.advance(10000); // the reminder opens
+    ASSERT_TRUE(app.forms.form4.exists());
+    Form5 &f5 = app.forms.form5();
+    QStringList faults;
+    QString form1Tree;
+    for (Window *w : std::initializer_list<Window *>{&f1, &f2, &app.forms.form4(), &f5}) {
+        QAccessibleInterface *root = QAccessible::queryAccessibleInterface(w);
+        EXPECT_EQ(root->role(), QAccessible::Window) << w->windowTitle().toStdString();
+        EXPECT_EQ(root->text(QAccessible::Name), w->windowTitle());
+        QString dump;
+        walk(root, 0, dump, faults);
+        if (w == &f1)
+            form1Tree = dump;
+    }
+    EXPECT_EQ(faults, QStringList{});
+    EXPECT_TRUE(form1Tree.contains(QStringLiteral("MenuItem \"十二生肖\""))) << form1Tree.toStdString();
+    EXPECT_TRUE(QAccessible::queryAccessibleInterface(f1.Text1)->state().passwordEdit);
+    if (qEnvironmentVariableIsSet("MORVANE_ACCESSIBLE_DUMP"))
+        std::fputs(form1Tree.toUtf8().constData(), stdout);
+
+    // The fields that have a label are labelled by it (a screen reader names them so); the
+    // calculator's, which have none, are named for what they hold, not by their panel.
+    const struct {
+        QWidget *field;
+        const char *name;
+    } fields[] = {{f2.Text1, "我需要"},
+                  {f2.Combo1, "秒提醒我！"},
+                  {f1.Text1, "密码："},
+                  {f5.Text1, "时"},
+                  {f5.Text2, "分"},
+                  {f5.Text3, "秒"},
+                  {f1.tools().Text2, "第一个数"},
+                  {f1.tools().Text3, "第二个数"},
+                  {f1.tools().Text4, "计算结果"}};
+    for (const auto &f : fields) {
+        QAccessibleInterface *field = QAccessible::queryAccessibleInterface(f.field);
+        QStringList labels{field->text(QAccessible::Name)}; // the label, and the panel the field lies in
+        for (const auto &relation : field->relations(QAccessible::Label))
+            labels << relation.first->text(QAccessible::Name);
+        EXPECT_TRUE(labels.contains(QString::fromUtf8(f.name)))
+            << f.name << " " << ::testing::PrintToString(labels);
+    }
+
+    // A label that acts on a click is pressed like a button: the calculator's sign steps on,
+    // its "×" closes the panel.
+    Tools &t = f1.tools();
+    for (Label *label : {t.Label10, t.Label11}) {
+        QAccessibleActionInterface *actions = QAccessible::queryAccessibleInterface(label)->actionInterface();
+        ASSERT_TRUE(actions && actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
+        actions->doAction(QAccessibleActionInterface::pressAction());
+    }
+    EXPECT_EQ(t.Label10->caption(), QStringLiteral("-"));
+    EXPECT_FALSE(f1.Frame3->isVisible());
+}
+
+} // namespace

@@ -1,0 +1,286 @@
+#include "core/convert.h"
+#include "support/user_steps.h"
+
+#include <QAccessible>
+#include <QMenuBar>
+
+#include <map>
+
+namespace {
+
+std::string str(const QString &s)
+{
+    return s.toStdString();
+}
+
+// 100 ticks on their timing; the "%" stays where it is placed while one digit fits
+// before it and then follows the count, never running into it; the last tick uncovers
+// the buttons.
+TEST(Form1Loading, EachTickFollowsTheTable)
+{
+    TestApp app;
+    Form1 &f = app.forms.form1();
+    struct Row {
+        qint64 at;
+        int interval;
+        bool label4;
+    };
+    std::map<int, Row> seen;
+    QString last = f.Label2->caption();
+    for (int ms = 0; ms < 1700; ++ms) {
+        app.desktop.advance(1);
+        if (f.Label2->caption() == last)
+            continue;
+        last = f.Label2->caption();
+        const int n = int(StrictTextToNumber(last));
+        seen[n] = {app.desktop.elapsedMs, f.Timer1->interval(), f.Label4->isVisibleTo(f.Frame1)};
+        EXPECT_EQ(f.Line1->x2(), 900 + 15 * n);
+        EXPECT_EQ(f.Label1->caption(), n > 80 ? QStringLiteral("启动中...") : QStringLiteral("加载中..."));
+        const QRect count = f.Label2->geometry(), sign = f.Label3->geometry();
+        EXPECT_LT(count.right(), sign.left()) << n;
+        EXPECT_LE(sign.right(), f.Frame1->width()) << n;
+        EXPECT_TRUE(n >= 10 || sign.left() == twipsToPixels(1800)) << n; // one digit: "%" in its place
+        for (QWidget *w : {f.Command8, f.Command9, f.Command7, f.Command3})
+            EXPECT_EQ(w->isVisible(), n == 100) << n;
+        EXPECT_EQ(f.Frame1->isVisible(), n < 100) << n;
+    }
+    ASSERT_EQ(seen.size(), 100u) << "exactly 100 ticks";
+    const struct {
+        int n;
+        Row row;
+    } table[] = {{1, {20, 20, false}},    {30, {600, 20, false}},  {31, {620, 10, true}},
+                 {80, {1110, 10, true}},  {81, {1120, 20, false}}, {94, {1380, 20, false}},
+                 {95, {1400, 40, false}}, {99, {1560, 40, false}}, {100, {1600, 40, false}}};
+    for (const auto &[n, row] : table) {
+        EXPECT_EQ(seen[n].at, row.at) << "tick " << n;
+        EXPECT_EQ(seen[n].interval, row.interval) << "tick " << n;
+        EXPECT_EQ(seen[n].label4, row.label4) << "tick " << n;
+    }
+}
+
+// While loading, the panel covers the buttons against keys and assistive technology as well:
+// 关机 was given the focus under it, yet no key presses it or another button, nor does a
+// screen reader's press. Once loading ends, 关机 has the focus and keys reach it.
+TEST(Form1Loading, NothingUnderThePanelCanBePressed)
+{
+    TestApp app;
+    Form1 &f = app.forms.form1();
+    f.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    const std::vector<Qt::Key> sequences[] = {{Qt::Key_Return},
+                                              {Qt::Key_Enter},
+                                              {Qt::Key_Space},
+                                              {Qt::Key_Tab, Qt::Key_Space},
+                                              {Qt::Key_Backtab, Qt::Key_Return},
+                                              {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Return}};
+    for (const auto &keys : sequences)
+        for (Qt::Key key : keys)
+            QTest::keyClick(QApplication::focusWidget(), key);
+    for (QWidget *button : {f.Command1, f.Command2, f.Command4, f.Command5})
+        QAccessible::queryAccessibleInterface(button)->actionInterface()->doAction(
+            QAccessibleActionInterface::pressAction());
+    EXPECT_TRUE(app.desktop.messages.empty() && app.desktop.commands.isEmpty() && !app.forms.form2.exists());
+    ASSERT_TRUE(f.Frame1->isVisible()) << "still loading";
+    app.finishLoading();
+    EXPECT_EQ(QApplication::focusWidget(), f.Command1);
+    app.desktop.answer(MsgResult::Cancel);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    EXPECT_EQ(app.desktop.messages.size(), 1u) << "关机 asked";
+}
+
+// The title's caption, colour and size after each of its first eight ticks; always bold.
+TEST(Form1Title, TicksOneToEight)
+{
+    TestApp app;
+    app.finishLoading(); // the reveal came at 1600 ms; the title ticks from there
+    Form1 &f = app.forms.form1();
+    app.desktop.advance(1600 + 1000 - app.desktop.elapsedMs - 1);
+    QStringList seen;
+    for (int tick = 1; tick <= 8; ++tick) {
+        app.desktop.advance(1000);
+        seen << QStringLiteral("%1 %2 %3")
+                    .arg(f.Label5->caption())
+                    .arg(f.Label5->foreColor())
+                    .arg(f.Label5->fontSize());
+        EXPECT_TRUE(f.Label5->font().bold());
+    }
+    EXPECT_EQ(seen, (QStringList{"Hello 0 26.25", "Hello 255 26.25", "Hello 65280 26.25",
+                                 "Q D X 16711680 26.25", "Q D X 16711680 26.25", "Q D X 16711680 26.25",
+                                 "Morvane 16711680 14", "Morvane 16711680 14"}));
+}
+
+TEST(Form1Menu, AnyPressTogglesTheMenuButKeysDoNot)
+{
+    TestApp app;
+    app.finishLoading();
+    Form1 &f = app.forms.form1();
+    EXPECT_FALSE(f.mnudgn->isVisible());
+    for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
+        const bool shown = button != Qt::RightButton;
+        QTest::mousePress(f.Command3, button);
+        EXPECT_EQ(f.mnudgn->isVisible(), shown);
+        EXPECT_EQ(f.menuBar()->isVisibleTo(&f), shown);
+        EXPECT_EQ(str(f.Command3->caption()), shown ? "↑" : "↓");
+        QTest::mouseRelease(f.Command3, button);
+    }
+    f.Command3->setFocus();
+    QTest::keyClick(f.Command3, Qt::Key_Space);
+    QTest::keyClick(f.Command3, Qt::Key_Return);
+    EXPECT_TRUE(f.mnudgn->isVisible());
+}
+
+TEST(Form1DateBox, OnlyADoubleClickOnTheBackgroundOpensIt)
+{
+    TestApp app;
+    Form1 &f = app.forms.form1();
+    app.desktop.advance(500);
+    userDoubleClick(f.Frame1, QPoint(20, 20)); // the loading panel
+    app.finishLoading();
+    for (QWidget *control : {static_cast<QWidget *>(f.Label5), static_cast<QWidget *>(f.Command3)})
+        userDoubleClick(control, QPoint(3, 3));
+    EXPECT_TRUE(app.desktop.messages.empty());
+    userDoubleClick(f.client(), QPoint(250, 160));
+    ASSERT_EQ(app.desktop.messages.size(), 1u);
+    const QDateTime now = app.desktop.now();
+    EXPECT_EQ(app.desktop.messages[0].text, QStringLiteral("当前日期:") + DateText(now.date()) +
+                                                QStringLiteral("\r\n当前时间:") + TimeText(now.time()));
+    EXPECT_EQ(app.desktop.messages[0].style, MsgStyle::Ok);
+    EXPECT_EQ(str(app.desktop.messages[0].title), "时间提示");
+}
+
+// The close box minimises the window, during loading too, and everything goes on. 退出:
+// No keeps everything; Yes ends the program at once, a pending countdown with it, the
+// computer may sleep again, and no handler runs afterwards.
+TEST(Form1CloseAndExit, CloseMinimisesNoKeepsAllYesEndsAtOnce)
+{
+    TestApp app;
+    Form1 &f = app.forms.form1();
+    app.desktop.advance(500); // during loading
+    EXPECT_FALSE(f.close());
+    EXPECT_TRUE(f.isMinimizedState());
+    app.desktop.advance(1100);
+    EXPECT_FALSE(f.Frame1->isVisibleTo(&f)) << "the animation went on";
+    EXPECT_FALSE(f.close());
+    app.desktop.advance(3000);
+    EXPECT_EQ(f.Label5->foreColor(), Colour::Green) << "the title went on: three ticks";
+    EXPECT_TRUE(app.quitCalls == 0 && app.desktop.messages.empty());
+
+    startCountdown(openForm2(app), "4");
+    QTest::mouseClick(app.forms.form2().Command2, Qt::LeftButton); // 返回
+    app.desktop.answer(MsgResult::No);
+    QTest::mouseClick(f.Command4, Qt::LeftButton);
+    ASSERT_EQ(app.desktop.messages.size(), 1u);
+    EXPECT_EQ(app.desktop.messages[0].text, QStringLiteral("真的要退出Morvane吗？"));
+    EXPECT_EQ(app.desktop.messages[0].style, MsgStyle::YesNoQuestion);
+    EXPECT_TRUE(app.quitCalls == 0 && f.isVisible() && app.desktop.sleepInhibited);
+    app.desktop.answer(MsgResult::Yes);
+    QTest::mouseClick(f.Command4, Qt::LeftButton);
+    EXPECT_EQ(app.quitCalls, 1);
+    EXPECT_FALSE(app.desktop.sleepInhibited);
+    const QString title = f.Label5->caption() + QString::number(f.Label5->foreColor());
+    app.desktop.advance(5000);
+    EXPECT_TRUE(app.desktop.commands.isEmpty()) << "the countdown died with the program";
+    EXPECT_EQ(f.Label5->caption() + QString::number(f.Label5->foreColor()), title) << "no handler runs";
+    QTest::mouseClick(f.Command1, Qt::LeftButton);
+    EXPECT_TRUE(f.close()) << "a close is accepted, asking nothing";
+    EXPECT_EQ(app.desktop.messages.size(), 2u) << "no box after the end";
+}
+
+// Each power button asks first; Cancel launches nothing, OK its line, and the window stays
+// until the system ends the program. A tool that cannot start is reported in a box.
+TEST(Form1Power, EachButtonConfirmsThenLaunchesItsLine)
+{
+    const struct {
+        CommandButton *Form1::*button;
+        const char *question;
+        PowerAction action;
+    } buttons[] = {{&Form1::Command1, "你确定要将这台电脑立即关闭吗？", PowerAction::Shutdown},
+                   {&Form1::Command2, "你确定要重启这台电脑吗？", PowerAction::Restart},
+                   {&Form1::Command8, "你确定要注销这台电脑吗？", PowerAction::LogOff}};
+    TestApp app;
+    app.finishLoading();
+    for (const auto &b : buttons) {
+        for (int answer : {MsgResult::Cancel, MsgResult::Ok}) {
+            app.desktop.answer(answer);
+            QTest::mouseClick(app.forms.form1().*b.button, Qt::LeftButton);
+            ASSERT_EQ(app.desktop.messages.size(), 1u);
+            const auto &box = app.desktop.messages[0];
+            EXPECT_EQ(box.title + u'|' + box.text, QStringLiteral("提示|") + QString::fromUtf8(b.question));
+            EXPECT_EQ(box.style, MsgStyle::OkCancelQuestion);
+            EXPECT_EQ(app.desktop.commands, QStringList(answer == MsgResult::Ok, powerCommandLine(b.action)));
+            EXPECT_TRUE(app.forms.form1().isVisible());
+            app.desktop.messages.clear();
+            app.desktop.commands.clear();
+        }
+    }
+    app.desktop.commandsFail = true; // a tool that cannot start is reported; the program goes on
+    app.desktop.answer(MsgResult::Ok);
+    QTest::mouseClick(app.forms.form1().Command1, Qt::LeftButton);
+    ASSERT_EQ(app.desktop.messages.size(), 2u);
+    const auto &report = app.desktop.messages[1];
+    EXPECT_TRUE(report.posted && report.title == QStringLiteral("提示") &&
+                report.text.contains(shutdownLine()));
+    app.desktop.advance(3000);
+    EXPECT_EQ(app.forms.form1().Label5->foreColor(), Colour::Green) << "the title went on: three ticks";
+}
+
+// Each program on the fake desktop reports its own escaped errors; a second one ending
+// leaves the first one's reporting in place.
+TEST(Forms, ASecondProgramLeavesTheFirstOnesErrorReports)
+{
+    TestApp first;
+    {
+        TestApp second;
+    }
+    first.forms.events().run([] { throw RuntimeError(RuntimeError::Overflow); });
+    ASSERT_EQ(first.desktop.messages.size(), 1u);
+    EXPECT_TRUE(first.desktop.messages[0].posted);
+    EXPECT_TRUE(first.desktop.messages[0].text.contains(QStringLiteral("溢出")));
+}
+
+// The computer is kept awake exactly while a timed shutdown is pending.
+
+TEST(KeepAwake, WhileACountdownRunsAndNeverForOneThatFiresAtOnce)
+{
+    TestApp app;
+    Form2 &f = openForm2(app);
+    startCountdown(f, "0");
+    EXPECT_EQ(app.desktop.commands, QStringList{shutdownLine()});
+    EXPECT_EQ(app.desktop.sleepInhibitorChanges, 0) << "checked once the click is over";
+    QTest::mouseClick(f.Command1, Qt::LeftButton); // 取消关机
+    EXPECT_FALSE(app.desktop.sleepInhibited);
+
+    startCountdown(f, "30");
+    EXPECT_TRUE(app.desktop.sleepInhibited);
+    QTest::mouseClick(f.Command2, Qt::LeftButton); // 返回: still pending, window hidden
+    app.desktop.advance(10000);
+    EXPECT_TRUE(app.desktop.sleepInhibited);
+    QTest::mouseClick(app.forms.form1().Command5, Qt::LeftButton);
+    QTest::mouseClick(f.Command1, Qt::LeftButton); // 取消关机
+    EXPECT_FALSE(app.desktop.sleepInhibited);
+
+    startCountdown(f, "3");
+    EXPECT_TRUE(app.desktop.sleepInhibited);
+    app.desktop.advance(3000);
+    ASSERT_EQ(app.desktop.commands.size(), 2);
+    EXPECT_FALSE(app.desktop.sleepInhibited) << "fired: nothing is pending any more";
+    EXPECT_EQ(app.desktop.sleepInhibitorChanges, 4);
+}
+
+// The windows keep the two modes apart, but the lock follows whichever is pending.
+TEST(KeepAwake, WhileEitherModeIsPending)
+{
+    TestApp app;
+    Form2 &f2 = openForm2(app);
+    startCountdown(f2, "100");
+    Form5 &f5 = app.forms.form5();
+    f5.Text1->setText(QStringLiteral("23"));
+    f5.Command1->click(); // both pending, as the windows never allow
+    EXPECT_TRUE(app.desktop.sleepInhibited);
+    QTest::mouseClick(f2.Command1, Qt::LeftButton); // 取消关机
+    EXPECT_TRUE(app.desktop.sleepInhibited) << "the clock time is still set";
+    f5.Command3->click(); // 取消设置
+    EXPECT_FALSE(app.desktop.sleepInhibited);
+}
+
+} // namespace

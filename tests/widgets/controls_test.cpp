@@ -1,0 +1,362 @@
+#include "core/convert.h"
+#include "os/qt_desktop.h"
+#include "support/fake_desktop.h"
+#include "widgets/controls.h"
+#include "widgets/timer.h"
+#include "widgets/window.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMessageBox>
+#include <QStyleFactory>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <utility>
+
+namespace {
+
+// A window with one control of each kind, logging every event.
+struct Probe : EventContext, Window {
+    explicit Probe(Desktop &desktop) : Window(desktop, *this, QStringLiteral("probe"), 6000, 3000)
+    {
+        QWidget *w = client();
+        label = new Label(w, QStringLiteral("a"), 120, 120);
+        text = new TextBox(w, QString(), 120, 600, 1200, 315);
+        check = new CheckBox(w, QStringLiteral("c"), 120, 1000, 1200, 255);
+        combo = new ComboBox(w, 1500, 600, 900, 300);
+        ok = new CommandButton(w, QStringLiteral("ok"), 120, 2400, 900, 375);
+        back = new CommandButton(w, QStringLiteral("back"), 1200, 2400, 900, 375);
+        for (const char *item : {"15", "30", "60"})
+            combo->addItem(QString::fromLatin1(item));
+        setDefaultButton(ok);
+        setCancelButton(back);
+        label->onChange = [this] { log << "label:" + label->caption(); };
+        text->onChange = [this] { log << "text:" + text->text(); };
+        check->onClick = [this] { log << QStringLiteral("check:%1").arg(check->value()); };
+        combo->onClick = [this] { log << QStringLiteral("comboClick:%1").arg(combo->listIndex()); };
+        combo->onChange = [this] {
+            log << QStringLiteral("comboChange:%1:%2").arg(combo->text()).arg(combo->listIndex());
+        };
+        ok->onClick = [this] { log << "ok"; };
+        back->onClick = [this] { log << "back"; };
+        ok->onMouseDown = [this] { log << "okDown"; };
+        showWindow();
+    }
+    QStringList take() { return std::exchange(log, {}); }
+
+    QStringList log;
+    Label *label;
+    TextBox *text;
+    CheckBox *check;
+    ComboBox *combo;
+    CommandButton *ok, *back;
+};
+
+class Controls : public ::testing::Test {
+protected:
+    FakeDesktop desktop;
+    Probe probe{desktop};
+};
+
+// Each assignment's handler has run by the time the assignment returns, and only when
+// the value changed; a user's edit raises the same handlers.
+TEST_F(Controls, AssignmentsAndEditsRaiseTheirHandlersAtOnceAndOnlyOnAChange)
+{
+    probe.label->setCaption(QStringLiteral("b"));
+    probe.log << "after label";
+    probe.label->setCaption(QStringLiteral("b"));
+    probe.text->setText(QStringLiteral("5"));
+    probe.log << "after text";
+    probe.text->setText(QStringLiteral("5"));
+    probe.check->setValue(1);
+    probe.log << "after check";
+    probe.check->setValue(1);
+    probe.combo->setText(QStringLiteral("20"));
+    probe.combo->setText(QStringLiteral("20"));
+    probe.check->setValue(0);
+    EXPECT_EQ(probe.take(), (QStringList{"label:b", "after label", "text:5", "after text", "check:1",
+                                         "after check", "comboChange:20:-1", "check:0"}));
+    probe.text->setText(QString());
+    probe.take();
+    QTest::keyClicks(probe.text, QStringLiteral("12"));
+    QTest::mouseClick(probe.check, Qt::LeftButton);
+    EXPECT_EQ(probe.take(), (QStringList{"text:1", "text:12", "check:1"}));
+}
+
+// A label that sizes itself fits each caption it is given: a clock or a count going on,
+// which keeps its room, as well as a caption that needs more or less.
+TEST_F(Controls, ASelfSizingLabelFitsEveryCaption)
+{
+    for (const char *caption : {"当前时间:22:29:59", "当前时间:22:30:00", "当前时间:22:31:11", "Hello",
+                                "Q D X", "1", "7", "10", "99", "100", "1\n2", "1\n22", "", "8"}) {
+        probe.label->setCaption(QString::fromUtf8(caption));
+        EXPECT_EQ(probe.label->size(), probe.label->sizeHint()) << caption;
+    }
+}
+
+// A pick from the list is a Click with its index. Typed text is a Change with ListIndex
+// -1 whatever it equals; finishing the edit by Tab, by a click on another control or by
+// Enter raises no Click.
+TEST_F(Controls, OnlyAPickFromTheComboListIsAClick)
+{
+    probe.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&probe));
+    probe.combo->setFocus();
+    QTest::keyClick(probe.combo, Qt::Key_Down);
+    QTest::keyClick(probe.combo, Qt::Key_Down);
+    EXPECT_EQ(probe.take(), (QStringList{"comboClick:0", "comboClick:1"}));
+    EXPECT_EQ(probe.combo->text(), QStringLiteral("30"));
+    probe.combo->setText(QString());
+    probe.take();
+
+    enum Finish { Tab, ClickElsewhere, Enter };
+    for (Finish finish : {Tab, ClickElsewhere, Enter}) {
+        for (QString typed : {QStringLiteral("30"), QStringLiteral("7")}) {
+            probe.combo->setFocus();
+            QTest::keyClicks(probe.combo->lineEdit(), typed);
+            switch (finish) {
+            case Tab: QTest::keyClick(probe.combo->lineEdit(), Qt::Key_Tab); break;
+            case ClickElsewhere: QTest::mouseClick(probe.check, Qt::LeftButton); break;
+            case Enter: QTest::keyClick(probe.combo->lineEdit(), Qt::Key_Return); break;
+            }
+            QStringList expected;
+            for (int i = 1; i <= typed.size(); ++i)
+                expected << QStringLiteral("comboChange:%1:-1").arg(typed.left(i));
+            if (finish != Tab)
+                expected << (finish == Enter ? QStringLiteral("ok")
+                                             : QStringLiteral("check:%1").arg(probe.check->value()));
+            EXPECT_EQ(probe.take(), expected) << typed.toStdString() << " finished by " << finish;
+            EXPECT_EQ(probe.combo->listIndex(), -1) << typed.toStdString() << " finished by " << finish;
+            probe.combo->setText(QString());
+            probe.take();
+        }
+    }
+    probe.combo->setFocus(); // a pick from the list after typing is still a pick
+    QTest::keyClicks(probe.combo->lineEdit(), QStringLiteral("30"));
+    QTest::keyClick(probe.combo, Qt::Key_Down);
+    EXPECT_GE(probe.combo->listIndex(), 0);
+    EXPECT_EQ(probe.take().last(), QStringLiteral("comboClick:%1").arg(probe.combo->listIndex()));
+}
+
+TEST_F(Controls, EnterAndEscPressTheWindowsButtons)
+{
+    QTest::keyClick(probe.text, Qt::Key_Return);
+    QTest::keyClick(probe.text, Qt::Key_Enter, Qt::KeypadModifier);
+    QTest::keyClick(probe.check, Qt::Key_Escape);
+    QTest::keyClick(probe.back, Qt::Key_Return); // a focused button takes Enter itself
+    probe.ok->setEnabled(false);
+    QTest::keyClick(probe.text, Qt::Key_Return);
+    probe.ok->setEnabled(true);
+    probe.ok->hide();
+    QTest::keyClick(probe.text, Qt::Key_Return);
+    EXPECT_EQ(probe.take(), (QStringList{"ok", "ok", "back", "back"}));
+}
+
+// The error of a nested handler travels out through the assignment to the event, which
+// it ends; it is reported and the program goes on.
+TEST_F(Controls, AnEscapedErrorIsReportedAndTheProgramGoesOn)
+{
+    QStringList reports;
+    probe.reportError = [&](const QString &m) { reports << m; };
+    probe.text->onChange = [this] { StrictTextToNumber(probe.text->text()); };
+    probe.ok->onClick = [this] {
+        probe.text->setText(QStringLiteral("x"));
+        probe.log << "not reached";
+    };
+    QTest::mouseClick(probe.ok, Qt::LeftButton);
+    ASSERT_EQ(reports.size(), 1);
+    EXPECT_TRUE(reports[0].contains(QStringLiteral("类型不匹配")));
+    EXPECT_EQ(probe.take(), QStringList{"okDown"});
+    QTest::keyClicks(probe.text, QStringLiteral("y")); // a user edit is an event of its own
+    probe.back->onClick = [] { throw std::logic_error("fault"); };
+    QTest::mouseClick(probe.back, Qt::LeftButton);
+    ASSERT_EQ(reports.size(), 3);
+    EXPECT_TRUE(reports[2].endsWith(QStringLiteral("fault")));
+}
+
+// Shown again, a minimised window stays minimised; a close request asks the window
+// unless the session ends.
+TEST_F(Controls, ShowingKeepsMinimisedAndCloseAsksUnlessTheSessionEnds)
+{
+    probe.hideWindow();
+    probe.minimize();
+    probe.showWindow();
+    EXPECT_TRUE(probe.isVisible() && probe.isMinimizedState());
+    int asked = 0;
+    probe.onQueryUnload = [&](bool &cancel) {
+        ++asked;
+        cancel = true;
+    };
+    EXPECT_FALSE(probe.close());
+    desktop.sessionEnds = true;
+    EXPECT_TRUE(probe.close());
+    EXPECT_EQ(asked, 1);
+}
+
+// A panel put away with the focus in it leaves the focus with the window: it does not
+// jump into a control of another panel that has just been shown.
+// A small button draws its caption whole, as native buttons do, in every style: a style's own
+// label area, inset for the frame and the mark of a default button, is 6 to 12 px high in
+// Form1's 14-px "↓" button and would cut a caption as tall as the button to a sliver.
+TEST(Buttons, ASmallButtonDrawsItsWholeCaptionInEveryStyle)
+{
+    // The caption's pixels: what changes when it is drawn on the button.
+    const auto ink = [](QStyle *style, const QString &caption, int width, int height) {
+        CommandButton button(nullptr, QString(), 0, 0, width, height);
+        button.setStyle(style);
+        button.setFont(faceFont(button.font(), {}, 10.5)); // 14 px, as tall as the small button
+        const QImage bare = button.grab().toImage();
+        button.setCaption(caption);
+        const QImage drawn = button.grab().toImage();
+        int n = 0;
+        for (int y = 0; y < drawn.height(); ++y)
+            for (int x = 0; x < drawn.width(); ++x)
+                n += drawn.pixel(x, y) != bare.pixel(x, y);
+        return n;
+    };
+    for (const char *name : {"Windows", "Fusion"}) {
+        std::unique_ptr<QStyle> style(QStyleFactory::create(QString::fromLatin1(name)));
+        ASSERT_TRUE(style) << name;
+        for (const char *caption : {"↓", "S"}) {
+            const QString text = QString::fromUtf8(caption);
+            const int whole = ink(style.get(), text, 615, 900), small = ink(style.get(), text, 615, 210);
+            EXPECT_GT(whole, 8) << name << " " << caption;
+            EXPECT_GE(small, whole * 9 / 10) << name << " " << caption << ": cut";
+        }
+    }
+}
+
+TEST(Frames, APanelPutAwayLeavesTheFocusWithTheWindow)
+{
+    FakeDesktop desktop;
+    EventContext events;
+    Window window(desktop, events, QStringLiteral("frames"), 3000, 1500);
+    Frame first(window.client(), QStringLiteral("1"), Frame::WithBorder, 0, 0, 3000, 700);
+    TextBox inFirst(&first, QString(), 120, 240, 900, 315);
+    Frame second(window.client(), QStringLiteral("2"), Frame::WithBorder, 0, 0, 3000, 700);
+    TextBox inSecond(&second, QString(), 120, 240, 900, 315);
+    second.hide();
+    window.showWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    inFirst.setFocus();
+    QTest::keyClick(&inFirst, Qt::Key_Tab);
+    EXPECT_EQ(window.focusWidget(), &inFirst) << "Tab still moves within the window";
+    second.show();
+    first.hide();
+    EXPECT_EQ(window.focusWidget(), &window);
+}
+
+// While a covering panel shows, keys, focus, mnemonics and accessible presses reach only
+// the panel's controls (a covered button does not even offer its press); hidden again,
+// everything is as before.
+TEST_F(Controls, ACoveringPanelKeepsKeysFocusAndPressesOnItself)
+{
+    auto *mnemonic = new CommandButton(probe.client(), QStringLiteral("&m"), 120, 1500, 900, 375);
+    mnemonic->onClick = [this] { probe.log << "m"; };
+    mnemonic->show();
+    auto *panel = new Frame(probe.client(), QString(), Frame::WithBorder, 0, 0, 6000, 3000);
+    auto *field = new TextBox(panel, QString(), 120, 120, 1200, 315);
+    auto *onPanel = new CommandButton(panel, QStringLiteral("p"), 120, 600, 900, 375);
+    onPanel->onClick = [this] { probe.log << "p"; };
+    probe.addCoveringPanel(panel);
+    probe.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&probe));
+    QAccessible::setActive(true);
+    const auto key = [](Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget(), k, mods);
+    };
+    const auto press = [](QWidget *button) { // tried whether offered or not; says whether it was
+        QAccessibleActionInterface *actions =
+            QAccessible::queryAccessibleInterface(button)->actionInterface();
+        actions->doAction(QAccessibleActionInterface::pressAction());
+        return actions->actionNames().contains(QAccessibleActionInterface::pressAction());
+    };
+    for (bool covered : {false, true, false}) {
+        probe.text->setFocus();
+        panel->setVisible(covered); // over the control that has the focus
+        EXPECT_EQ(QApplication::focusWidget(), covered ? field : probe.text);
+        probe.check->setFocus();
+        EXPECT_EQ(QApplication::focusWidget(), covered ? static_cast<QWidget *>(field) : probe.check);
+        key(Qt::Key_Return); // the Default and Cancel buttons lie under the panel
+        key(Qt::Key_Escape);
+        EXPECT_EQ(press(probe.back), !covered);
+        if (covered)
+            press(onPanel);
+        EXPECT_EQ(probe.take(), (covered ? QStringList{"p"} : QStringList{"ok", "back", "back"})) << covered;
+        key(Qt::Key_M, Qt::AltModifier);
+        if (covered)
+            EXPECT_FALSE(mnemonic->isDown() || mnemonic->hasFocus());
+        else
+            EXPECT_TRUE(QTest::qWaitFor([this] { return probe.take() == QStringList{"m"}; }, 2000));
+    }
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(mnemonic)->text(QAccessible::Name), QStringLiteral("m"));
+    QAccessible::setActive(false);
+}
+
+// On the real event loop, a timer ticking by its rhythm or aligned to the clock: a tick
+// that opens a modal box keeps the timer ticking, nested inside the box, until the box is
+// closed. Were the timer held up by its own open box, nothing would close it: a watchdog
+// does, and the test fails within seconds.
+TEST(RealTimer, TicksNestedWhileItsOwnTickWaitsInAModalBox)
+{
+    QtDesktop desktop;
+    Probe probe(desktop);
+    for (bool aligned : {false, true}) {
+        Timer timer(&probe, 10, true);
+        if (aligned)
+            timer.alignToClock(0);
+        int depth = 0, maxDepth = 0, ticks = 0, result = 0;
+        bool done = false, watchdogClosedTheBox = false;
+        timer.onTimer = [&] {
+            ++ticks;
+            maxDepth = std::max(maxDepth, ++depth);
+            if (depth == 1 && !done) {
+                result = desktop.showMessage(QStringLiteral("wait"), MsgStyle::OkCancelQuestion, QString());
+                done = true;
+            } else if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+                       box && ticks >= 4) {
+                QTest::keyClick(box, Qt::Key_Return); // Enter takes the default, OK
+            }
+            --depth;
+        };
+        QTimer watchdog;
+        watchdog.callOnTimeout([&] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                watchdogClosedTheBox = true;
+                box->reject();
+            }
+        });
+        watchdog.start(3000);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return done; }, 5000));
+        timer.setEnabled(false);
+        EXPECT_FALSE(watchdogClosedTheBox) << "no tick came while the box waited; aligned: " << aligned;
+        EXPECT_EQ(maxDepth, 2) << aligned;
+        EXPECT_EQ(result, MsgResult::Ok) << aligned;
+    }
+}
+
+// On the real event loop: an interval changed inside the tick applies from the next tick.
+TEST(RealTimer, AnIntervalChangedInItsOwnTickAppliesFromTheNextTick)
+{
+    QtDesktop desktop;
+    Probe probe(desktop);
+    Timer timer(&probe, 5, true);
+    QElapsedTimer clock;
+    std::vector<qint64> at;
+    timer.onTimer = [&] {
+        at.push_back(clock.elapsed());
+        if (at.size() == 1)
+            timer.setInterval(300);
+    };
+    clock.start();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return at.size() >= 3; }, 5000));
+    timer.setEnabled(false);
+    ASSERT_GE(at.size(), 3u);
+    EXPECT_GE(std::min(at[1] - at[0], at[2] - at[1]), 290) << "never early: the 5 ms rhythm is gone";
+}
+
+} // namespace
