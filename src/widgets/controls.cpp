@@ -49,9 +49,11 @@ void EventSource::assign(const std::function<void()> &change)
 
 // --- Label
 
-Label::Label(QWidget *parent, const QString &caption, int left, int top, int width, int height)
+Label::Label(QWidget *parent, const char *name, const QString &caption, int left, int top, int width,
+             int height)
     : QLabel(parent), left_(left), autoSize_(width < 0)
 {
+    setObjectName(QLatin1String(name));
     setTextFormat(Qt::PlainText); // a caption is shown as it stands, never as markup
     caption_ = caption;
     QLabel::setText(displayText(caption));
@@ -189,9 +191,11 @@ void Label::mouseDoubleClickEvent(QMouseEvent *event)
 
 // --- TextBox
 
-TextBox::TextBox(QWidget *parent, const QString &text, int left, int top, int width, int height)
+TextBox::TextBox(QWidget *parent, const char *name, const QString &text, int left, int top, int width,
+                 int height)
     : QLineEdit(text, parent), EventSource(this)
 {
+    setObjectName(QLatin1String(name));
     placeTwips(*this, left, top, width, height);
     connect(this, &QLineEdit::textChanged, this, [this] { raiseEvent(onChange); });
 }
@@ -225,10 +229,11 @@ void TextBox::mouseReleaseEvent(QMouseEvent *event)
 
 // --- CommandButton
 
-CommandButton::CommandButton(QWidget *parent, const QString &caption, int left, int top, int width,
-                             int height)
+CommandButton::CommandButton(QWidget *parent, const char *name, const QString &caption, int left, int top,
+                             int width, int height)
     : QPushButton(caption, parent)
 {
+    setObjectName(QLatin1String(name));
     setAutoDefault(true); // a focused button takes Enter itself
     placeTwips(*this, left, top, width, height);
     connect(this, &QPushButton::clicked, this, [this] { runEvent(this, onClick); });
@@ -264,9 +269,11 @@ void CommandButton::paintEvent(QPaintEvent *)
 
 // --- CheckBox
 
-CheckBox::CheckBox(QWidget *parent, const QString &caption, int left, int top, int width, int height)
+CheckBox::CheckBox(QWidget *parent, const char *name, const QString &caption, int left, int top, int width,
+                   int height)
     : QCheckBox(caption, parent), EventSource(this)
 {
+    setObjectName(QLatin1String(name));
     placeTwips(*this, left, top, width, height);
     connect(this, &QCheckBox::toggled, this, [this] { raiseEvent(onClick); });
 }
@@ -278,9 +285,10 @@ void CheckBox::setValue(int value)
 
 // --- ComboBox
 
-ComboBox::ComboBox(QWidget *parent, int left, int top, int width, int height)
+ComboBox::ComboBox(QWidget *parent, const char *name, int left, int top, int width, int height)
     : QComboBox(parent), EventSource(this)
 {
+    setObjectName(QLatin1String(name));
     // When an edit finishes (Enter, Tab, a click elsewhere) and the typed text equals an
     // entry, QComboBox selects that entry and reports it as activated. Typed text is not a
     // pick: the first and last slots on editingFinished bracket QComboBox's own one
@@ -328,9 +336,11 @@ void ComboBox::setText(const QString &text)
 
 // --- Frame
 
-Frame::Frame(QWidget *parent, const QString &caption, Border border, int left, int top, int width, int height)
+Frame::Frame(QWidget *parent, const char *name, const QString &caption, Border border, int left, int top,
+             int width, int height)
     : QGroupBox(caption, parent), border_(border)
 {
+    setObjectName(QLatin1String(name));
     setAutoFillBackground(true); // a panel covers what lies under it
     placeTwips(*this, left, top, width, height);
 }
@@ -364,9 +374,10 @@ bool Frame::focusNextPrevChild(bool next)
 
 // --- Line
 
-Line::Line(QWidget *parent, int x1, int y1, int x2, int y2, quint32 bgr)
+Line::Line(QWidget *parent, const char *name, int x1, int y1, int x2, int y2, quint32 bgr)
     : QWidget(parent), x1_(x1), y1_(y1), x2_(x2), y2_(y2), color_(colorFromBgr(bgr))
 {
+    setObjectName(QLatin1String(name));
     setAttribute(Qt::WA_TransparentForMouseEvents);
     fit();
 }

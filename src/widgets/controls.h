@@ -3,7 +3,8 @@
 // The control layer: thin adapters that give Qt widgets the behaviour the window
 // logic is written against. A program assignment that changes a caption, text or
 // value runs the control's handler nested, before the assignment returns; an
-// assignment that changes nothing runs nothing. Positions are in twips.
+// assignment that changes nothing runs nothing. Positions are in twips. Every control
+// carries the name the window gives it ("Command5") as its object name.
 
 #include "widgets/event_context.h"
 #include "widgets/look.h"
@@ -34,7 +35,8 @@ private:
 class Label final : public QLabel {
 public:
     // A negative width makes the label size itself to its caption.
-    Label(QWidget *parent, const QString &caption, int left, int top, int width = -1, int height = -1);
+    Label(QWidget *parent, const char *name, const QString &caption, int left, int top, int width = -1,
+          int height = -1);
 
     QString caption() const { return caption_; }
     void setCaption(const QString &caption);
@@ -80,7 +82,7 @@ private:
 
 class TextBox final : public QLineEdit, private EventSource {
 public:
-    TextBox(QWidget *parent, const QString &text, int left, int top, int width, int height);
+    TextBox(QWidget *parent, const char *name, const QString &text, int left, int top, int width, int height);
 
     // Runs onChange when the text changes; the box then shows the text from its beginning.
     void setText(const QString &text);
@@ -100,7 +102,8 @@ private:
 
 class CommandButton final : public QPushButton {
 public:
-    CommandButton(QWidget *parent, const QString &caption, int left, int top, int width, int height);
+    CommandButton(QWidget *parent, const char *name, const QString &caption, int left, int top, int width,
+                  int height);
 
     QString caption() const { return text(); }
     void setCaption(const QString &caption) { setText(caption); }
@@ -115,7 +118,8 @@ protected:
 
 class CheckBox final : public QCheckBox, private EventSource {
 public:
-    CheckBox(QWidget *parent, const QString &caption, int left, int top, int width, int height);
+    CheckBox(QWidget *parent, const char *name, const QString &caption, int left, int top, int width,
+             int height);
 
     int value() const { return isChecked() ? 1 : 0; }
     void setValue(int value); // runs onClick when the value changes
@@ -130,7 +134,7 @@ protected:
 // Change: the text was typed or set by the program (ListIndex -1).
 class ComboBox final : public QComboBox, private EventSource {
 public:
-    ComboBox(QWidget *parent, int left, int top, int width, int height);
+    ComboBox(QWidget *parent, const char *name, int left, int top, int width, int height);
 
     void addItem(const QString &item); // the text in the box stays as it is
     int listIndex() const { return listIndex_; }
@@ -150,7 +154,8 @@ private:
 class Frame final : public QGroupBox {
 public:
     enum Border { NoBorder, WithBorder };
-    Frame(QWidget *parent, const QString &caption, Border border, int left, int top, int width, int height);
+    Frame(QWidget *parent, const char *name, const QString &caption, Border border, int left, int top,
+          int width, int height);
 
     QString caption() const { return title(); }
     void setCaption(const QString &caption) { setTitle(caption); }
@@ -168,7 +173,7 @@ private:
 
 class Line final : public QWidget {
 public:
-    Line(QWidget *parent, int x1, int y1, int x2, int y2, quint32 bgr);
+    Line(QWidget *parent, const char *name, int x1, int y1, int x2, int y2, quint32 bgr);
 
     int x2() const { return x2_; }
     void setX2(int twips);

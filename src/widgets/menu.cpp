@@ -7,21 +7,25 @@
 
 #include <utility>
 
-MenuItem::MenuItem(QObject *parent, EventContext &events, const QString &caption,
+MenuItem::MenuItem(QObject *parent, EventContext &events, const char *name, const QString &caption,
                    const QKeySequence &shortcut)
     : QAction(caption, parent)
 {
+    setObjectName(QLatin1String(name));
     setShortcut(shortcut);
     connect(this, &QAction::triggered, this, [this, &events] { events.run(onClick); });
 }
 
-Menu::Menu(Window *window, const QString &caption)
+Menu::Menu(Window *window, const char *name, const QString &caption)
     : QObject(window), window_(window), menu_(window->menuBar()->addMenu(caption))
-{}
-
-MenuItem *Menu::addItem(const QString &caption, const QKeySequence &shortcut)
 {
-    auto *item = new MenuItem(menu_, window_->events(), caption, shortcut);
+    setObjectName(QLatin1String(name));
+    menu_->setObjectName(QLatin1String(name));
+}
+
+MenuItem *Menu::addItem(const char *name, const QString &caption, const QKeySequence &shortcut)
+{
+    auto *item = new MenuItem(menu_, window_->events(), name, caption, shortcut);
     item->setEnabled(menu_->menuAction()->isVisible());
     menu_->addAction(item);
     return item;

@@ -9,7 +9,8 @@ class Window;
 
 class MenuItem final : public QAction {
 public:
-    MenuItem(QObject *parent, EventContext &events, const QString &caption, const QKeySequence &shortcut);
+    MenuItem(QObject *parent, EventContext &events, const char *name, const QString &caption,
+             const QKeySequence &shortcut);
     Handler onClick;
 };
 
@@ -17,9 +18,9 @@ public:
 // menu bar, and its items do nothing at all.
 class Menu final : public QObject {
 public:
-    Menu(Window *window, const QString &caption);
+    Menu(Window *window, const char *name, const QString &caption);
 
-    MenuItem *addItem(const QString &caption, const QKeySequence &shortcut = {});
+    MenuItem *addItem(const char *name, const QString &caption, const QKeySequence &shortcut = {});
     bool isVisible() const;
     void setVisible(bool visible);
 

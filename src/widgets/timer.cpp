@@ -3,9 +3,10 @@
 #include "core/desktop.h"
 #include "widgets/window.h"
 
-Timer::Timer(Window *window, int intervalMs, bool enabled)
+Timer::Timer(Window *window, const char *name, int intervalMs, bool enabled)
     : QObject(window), backend_(window->desktop().createTimer()), interval_(intervalMs)
 {
+    setObjectName(QLatin1String(name));
     backend_->onFire = [this, window] { window->events().run(onTimer); };
     setEnabled(enabled);
 }

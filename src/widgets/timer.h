@@ -13,7 +13,7 @@ class Window;
 // of an enabled timer restarts it, so the next tick comes one new interval later.
 class Timer final : public QObject {
 public:
-    Timer(Window *window, int intervalMs, bool enabled);
+    Timer(Window *window, const char *name, int intervalMs, bool enabled);
     ~Timer() override;
 
     int interval() const { return interval_; }

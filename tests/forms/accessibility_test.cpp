@@ -20,6 +20,12 @@ void walk(QAccessibleInterface *node, int depth, QString &dump, QStringList &fau
         QString::fromLatin1(QMetaEnum::fromType<QAccessible::Role>().valueToKey(node->role()));
     dump += QString(depth * 2, u' ') + role + QStringLiteral(" \"") + QString(name).replace(u'\n', u' ') +
             u'"' + (node->state().invisible ? QStringLiteral(" (hidden)") : QString()) + u'\n';
+    const QObject *object = node->object();
+    if ((dynamic_cast<const Label *>(object) || dynamic_cast<const TextBox *>(object) ||
+         dynamic_cast<const CommandButton *>(object) || dynamic_cast<const CheckBox *>(object) ||
+         dynamic_cast<const ComboBox *>(object) || dynamic_cast<const Frame *>(object)) &&
+        object->objectName().isEmpty())
+        faults << QStringLiteral("%1 \"%2\" has no name").arg(role, name);
     QString shown; // a field or box has no caption of its own
     if (auto *label = qobject_cast<QLabel *>(node->object())) {
         shown = label->text();

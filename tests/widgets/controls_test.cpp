@@ -24,12 +24,12 @@ struct Probe : EventContext, Window {
     explicit Probe(Desktop &desktop) : Window(desktop, *this, QStringLiteral("probe"), 6000, 3000)
     {
         QWidget *w = client();
-        label = new Label(w, QStringLiteral("a"), 120, 120);
-        text = new TextBox(w, QString(), 120, 600, 1200, 315);
-        check = new CheckBox(w, QStringLiteral("c"), 120, 1000, 1200, 255);
-        combo = new ComboBox(w, 1500, 600, 900, 300);
-        ok = new CommandButton(w, QStringLiteral("ok"), 120, 2400, 900, 375);
-        back = new CommandButton(w, QStringLiteral("back"), 1200, 2400, 900, 375);
+        label = new Label(w, "label", QStringLiteral("a"), 120, 120);
+        text = new TextBox(w, "text", QString(), 120, 600, 1200, 315);
+        check = new CheckBox(w, "check", QStringLiteral("c"), 120, 1000, 1200, 255);
+        combo = new ComboBox(w, "combo", 1500, 600, 900, 300);
+        ok = new CommandButton(w, "ok", QStringLiteral("ok"), 120, 2400, 900, 375);
+        back = new CommandButton(w, "back", QStringLiteral("back"), 1200, 2400, 900, 375);
         for (const char *item : {"15", "30", "60"})
             combo->addItem(QString::fromLatin1(item));
         setDefaultButton(ok);
@@ -206,7 +206,7 @@ TEST(Buttons, ASmallButtonDrawsItsWholeCaptionInEveryStyle)
 {
     // The caption's pixels: what changes when it is drawn on the button.
     const auto ink = [](QStyle *style, const QString &caption, int width, int height) {
-        CommandButton button(nullptr, QString(), 0, 0, width, height);
+        CommandButton button(nullptr, "button", QString(), 0, 0, width, height);
         button.setStyle(style);
         button.setFont(faceFont(button.font(), {}, 10.5)); // 14 px, as tall as the small button
         const QImage bare = button.grab().toImage();
@@ -235,10 +235,10 @@ TEST(Frames, APanelPutAwayLeavesTheFocusWithTheWindow)
     FakeDesktop desktop;
     EventContext events;
     Window window(desktop, events, QStringLiteral("frames"), 3000, 1500);
-    Frame first(window.client(), QStringLiteral("1"), Frame::WithBorder, 0, 0, 3000, 700);
-    TextBox inFirst(&first, QString(), 120, 240, 900, 315);
-    Frame second(window.client(), QStringLiteral("2"), Frame::WithBorder, 0, 0, 3000, 700);
-    TextBox inSecond(&second, QString(), 120, 240, 900, 315);
+    Frame first(window.client(), "first", QStringLiteral("1"), Frame::WithBorder, 0, 0, 3000, 700);
+    TextBox inFirst(&first, "inFirst", QString(), 120, 240, 900, 315);
+    Frame second(window.client(), "second", QStringLiteral("2"), Frame::WithBorder, 0, 0, 3000, 700);
+    TextBox inSecond(&second, "inSecond", QString(), 120, 240, 900, 315);
     second.hide();
     window.showWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
@@ -255,12 +255,12 @@ TEST(Frames, APanelPutAwayLeavesTheFocusWithTheWindow)
 // everything is as before.
 TEST_F(Controls, ACoveringPanelKeepsKeysFocusAndPressesOnItself)
 {
-    auto *mnemonic = new CommandButton(probe.client(), QStringLiteral("&m"), 120, 1500, 900, 375);
+    auto *mnemonic = new CommandButton(probe.client(), "mnemonic", QStringLiteral("&m"), 120, 1500, 900, 375);
     mnemonic->onClick = [this] { probe.log << "m"; };
     mnemonic->show();
-    auto *panel = new Frame(probe.client(), QString(), Frame::WithBorder, 0, 0, 6000, 3000);
-    auto *field = new TextBox(panel, QString(), 120, 120, 1200, 315);
-    auto *onPanel = new CommandButton(panel, QStringLiteral("p"), 120, 600, 900, 375);
+    auto *panel = new Frame(probe.client(), "panel", QString(), Frame::WithBorder, 0, 0, 6000, 3000);
+    auto *field = new TextBox(panel, "field", QString(), 120, 120, 1200, 315);
+    auto *onPanel = new CommandButton(panel, "onPanel", QStringLiteral("p"), 120, 600, 900, 375);
     onPanel->onClick = [this] { probe.log << "p"; };
     probe.addCoveringPanel(panel);
     probe.activateWindow();
@@ -306,7 +306,7 @@ TEST(RealTimer, TicksNestedWhileItsOwnTickWaitsInAModalBox)
     QtDesktop desktop;
     Probe probe(desktop);
     for (bool aligned : {false, true}) {
-        Timer timer(&probe, 10, true);
+        Timer timer(&probe, "timer", 10, true);
         if (aligned)
             timer.alignToClock(0);
         int depth = 0, maxDepth = 0, ticks = 0, result = 0;
@@ -344,7 +344,7 @@ TEST(RealTimer, AnIntervalChangedInItsOwnTickAppliesFromTheNextTick)
 {
     QtDesktop desktop;
     Probe probe(desktop);
-    Timer timer(&probe, 5, true);
+    Timer timer(&probe, "timer", 5, true);
     QElapsedTimer clock;
     std::vector<qint64> at;
     timer.onTimer = [&] {

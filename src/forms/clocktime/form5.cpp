@@ -53,9 +53,9 @@ bool fitsTimePart(double value)
     }
 }
 
-Label *boldLabel(QWidget *parent, const QString &caption, int left, int top)
+Label *boldLabel(QWidget *parent, const char *name, const QString &caption, int left, int top)
 {
-    auto *label = new Label(parent, caption, left, top);
+    auto *label = new Label(parent, name, caption, left, top);
     label->setBold(true);
     return label;
 }
@@ -72,43 +72,43 @@ Form5::Form5(Forms &forms)
     QWidget *w = client();
     // Creation order is the tab order (the fields, 确定, 返回, 取消设置, the check box)
     // and the stacking order: Label9 is made before Frame1, which lies over it.
-    Label2 = boldLabel(w, QStringLiteral("设置定时关机"), 1080, 120);
-    Label1 = boldLabel(w, QString(), 3000, 120);
+    Label2 = boldLabel(w, "Label2", QStringLiteral("设置定时关机"), 1080, 120);
+    Label1 = boldLabel(w, "Label1", QString(), 3000, 120);
     Label1->hide();
-    Label7 = new Label(w, QStringLiteral("Label7"), 240, 600);
+    Label7 = new Label(w, "Label7", QStringLiteral("Label7"), 240, 600);
     Label7->setForeColor(Colour::VerdictGreen);
     Label7->hide();
-    Label8 = new Label(w, QStringLiteral("设置已取消！"), 1320, 600);
+    Label8 = new Label(w, "Label8", QStringLiteral("设置已取消！"), 1320, 600);
     Label8->setForeColor(Colour::Red);
     Label8->hide();
-    Label6 = new Label(w, QString(), 0, 0);
+    Label6 = new Label(w, "Label6", QString(), 0, 0);
     Label6->hide();
-    Label10 = new Label(w, QString(), 0, 0);
+    Label10 = new Label(w, "Label10", QString(), 0, 0);
     Label10->hide();
-    Label9 = new Label(w, QStringLiteral("1"), 480, 1080);
+    Label9 = new Label(w, "Label9", QStringLiteral("1"), 480, 1080);
 
-    Frame1 = new Frame(w, QStringLiteral("请输入"), Frame::WithBorder, 240, 840, 3615, 735);
-    Text1 = new TextBox(Frame1, QString(), 240, 240, 615, 375);
-    Label3 = boldLabel(Frame1, QStringLiteral("时"), 960, 330);
-    Text2 = new TextBox(Frame1, QString(), 1320, 240, 615, 375);
-    Label4 = boldLabel(Frame1, QStringLiteral("分"), 2040, 330);
-    Text3 = new TextBox(Frame1, QString(), 2400, 240, 615, 375);
-    Label5 = boldLabel(Frame1, QStringLiteral("秒"), 3120, 330);
+    Frame1 = new Frame(w, "Frame1", QStringLiteral("请输入"), Frame::WithBorder, 240, 840, 3615, 735);
+    Text1 = new TextBox(Frame1, "Text1", QString(), 240, 240, 615, 375);
+    Label3 = boldLabel(Frame1, "Label3", QStringLiteral("时"), 960, 330);
+    Text2 = new TextBox(Frame1, "Text2", QString(), 1320, 240, 615, 375);
+    Label4 = boldLabel(Frame1, "Label4", QStringLiteral("分"), 2040, 330);
+    Text3 = new TextBox(Frame1, "Text3", QString(), 2400, 240, 615, 375);
+    Label5 = boldLabel(Frame1, "Label5", QStringLiteral("秒"), 3120, 330);
     // The unit after each field names it for a screen reader.
     Label3->setBuddy(Text1);
     Label4->setBuddy(Text2);
     Label5->setBuddy(Text3);
 
-    Command1 = new CommandButton(w, QStringLiteral("确定"), 360, 1920, 975, 375);
-    Command2 = new CommandButton(w, QStringLiteral("返回"), 2760, 1920, 975, 375);
-    Command3 = new CommandButton(w, QStringLiteral("取消设置"), 1560, 1920, 975, 375);
-    Check1 =
-        new CheckBox(w, QStringLiteral("最后1分钟提醒我"), 360, 1680, 2400, 240); // ends above the buttons
+    Command1 = new CommandButton(w, "Command1", QStringLiteral("确定"), 360, 1920, 975, 375);
+    Command2 = new CommandButton(w, "Command2", QStringLiteral("返回"), 2760, 1920, 975, 375);
+    Command3 = new CommandButton(w, "Command3", QStringLiteral("取消设置"), 1560, 1920, 975, 375);
+    // 240 high, it ends above the buttons.
+    Check1 = new CheckBox(w, "Check1", QStringLiteral("最后1分钟提醒我"), 360, 1680, 2400, 240);
     Check1->hide();
     setDefaultButton(Command1);
     setCancelButton(Command2);
 
-    Timer1 = new Timer(this, 1000, true);
+    Timer1 = new Timer(this, "Timer1", 1000, true);
     Timer1->alignToClock(TickAfterSecondMs);
 
     Text1->setFocus();

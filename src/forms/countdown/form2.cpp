@@ -19,9 +19,9 @@ constexpr int PresetCount = int(std::size(Presets));
 const QStringList FigureFaces{QStringLiteral("Arial"), QStringLiteral("WenQuanYi Zen Hei")};
 constexpr int FigureGap = 15; // twips between a figure and the text after it
 
-Label *redLabel(QWidget *parent, const QString &caption, int left, int top)
+Label *redLabel(QWidget *parent, const char *name, const QString &caption, int left, int top)
 {
-    auto *label = new Label(parent, caption, left, top);
+    auto *label = new Label(parent, name, caption, left, top);
     label->setForeColor(Colour::Red);
     label->hide();
     return label;
@@ -52,22 +52,22 @@ Form2::Form2(Forms &forms)
     : Window(forms.desktop(), forms.events(), QStringLiteral("Morvane"), 4320, 4740), forms_(forms)
 {
     QWidget *w = client();
-    Label8 = new Label(w, QStringLiteral("请输入！"), 1080, 120);
+    Label8 = new Label(w, "Label8", QStringLiteral("请输入！"), 1080, 120);
     Label8->setFontSize(26.25);
-    Label7 = redLabel(w, QStringLiteral("关机已被成功取消！"), 1080, 360);
+    Label7 = redLabel(w, "Label7", QStringLiteral("关机已被成功取消！"), 1080, 360);
 
-    Label1 = new Label(w, QStringLiteral("我需要"), 600, 900);
-    Text1 = new TextBox(w, QString(), 1200, 840, 1095, 315); // first in the tab order
-    Label1->setBuddy(Text1);                                 // names the field for a screen reader
+    Label1 = new Label(w, "Label1", QStringLiteral("我需要"), 600, 900);
+    Text1 = new TextBox(w, "Text1", QString(), 1200, 840, 1095, 315); // first in the tab order
+    Label1->setBuddy(Text1);                                          // names the field for a screen reader
     Text1->setMaxLength(5);
-    Label2 = new Label(w, QStringLiteral("秒后关机。"), 2400, 900);
-    Label6 = redLabel(w, QStringLiteral("您输入的是0，点击确定将立刻关机！"), 480, 1260);
-    Label15 = redLabel(w, QStringLiteral("亲，请正确输入！"), 1200, 1260);
+    Label2 = new Label(w, "Label2", QStringLiteral("秒后关机。"), 2400, 900);
+    Label6 = redLabel(w, "Label6", QStringLiteral("您输入的是0，点击确定将立刻关机！"), 480, 1260);
+    Label15 = redLabel(w, "Label15", QStringLiteral("亲，请正确输入！"), 1200, 1260);
 
-    Frame1 = new Frame(w, QStringLiteral("倒计时"), Frame::WithBorder, 240, 1560, 3840, 735);
+    Frame1 = new Frame(w, "Frame1", QStringLiteral("倒计时"), Frame::WithBorder, 240, 1560, 3840, 735);
     Frame1->hide();
-    Label3 = new Label(Frame1, QStringLiteral("计算机将在"), 240, 360);
-    Label4 = new Label(Frame1, QString(), 1560, 300);
+    Label3 = new Label(Frame1, "Label3", QStringLiteral("计算机将在"), 240, 360);
+    Label4 = new Label(Frame1, "Label4", QString(), 1560, 300);
     Label4->setForeColor(Colour::Red);
     Label4->setFace(FigureFaces, 14.25);
     Label4->setBold(true);
@@ -75,36 +75,36 @@ Form2::Form2(Forms &forms)
     // where Label4_Change puts "秒后关闭！"; a longer figure pushes it further right.
     Label4->shrinkToFit({QStringLiteral("888")}, 2100 - 1560 - FigureGap);
     Label4->shrinkToFit({QStringLiteral("88888"), QStringLiteral("8E+88")}, 2450 - 1560 - FigureGap);
-    Label5 = new Label(Frame1, QStringLiteral("秒后关闭！"), 2000, 360);
+    Label5 = new Label(Frame1, "Label5", QStringLiteral("秒后关闭！"), 2000, 360);
     Label5->keepClearOf(Label4, FigureGap);
 
-    Check1 = new CheckBox(w, QStringLiteral("查看详情"), 240, 2400, 1215, 255);
+    Check1 = new CheckBox(w, "Check1", QStringLiteral("查看详情"), 240, 2400, 1215, 255);
     Check1->hide();
 
-    Frame2 = new Frame(w, QString(), Frame::NoBorder, 240, 2700, 3840, 735);
+    Frame2 = new Frame(w, "Frame2", QString(), Frame::NoBorder, 240, 2700, 3840, 735);
     Frame2->hide();
-    Label10 = new Label(Frame2, QStringLiteral("电脑将在"), 0, 0);
-    Label9 = new Label(Frame2, QStringLiteral("0"), 840, 0);
-    Label11 = new Label(Frame2, QStringLiteral("分钟左右后关闭！"), 1320, 0);
+    Label10 = new Label(Frame2, "Label10", QStringLiteral("电脑将在"), 0, 0);
+    Label9 = new Label(Frame2, "Label9", QStringLiteral("0"), 840, 0);
+    Label11 = new Label(Frame2, "Label11", QStringLiteral("分钟左右后关闭！"), 1320, 0);
     Label11->keepClearOf(Label9, FigureGap);
-    Label12 = new Label(Frame2, QString(), 0, 240);
+    Label12 = new Label(Frame2, "Label12", QString(), 0, 240);
 
-    Frame3 = new Frame(w, QString(), Frame::NoBorder, 240, 3480, 3840, 615);
+    Frame3 = new Frame(w, "Frame3", QString(), Frame::NoBorder, 240, 3480, 3840, 615);
     Frame3->hide();
-    check2 = new CheckBox(Frame3, QStringLiteral("最后"), 0, 30, 735, 255);
-    Combo1 = new ComboBox(Frame3, 720, 0, 855, 300);
-    Label13 = new Label(Frame3, QStringLiteral("秒提醒我！"), 1680, 45);
+    check2 = new CheckBox(Frame3, "check2", QStringLiteral("最后"), 0, 30, 735, 255);
+    Combo1 = new ComboBox(Frame3, "Combo1", 720, 0, 855, 300);
+    Label13 = new Label(Frame3, "Label13", QStringLiteral("秒提醒我！"), 1680, 45);
     Label13->setBuddy(Combo1); // names the box for a screen reader
-    Label16 = redLabel(Frame3, QStringLiteral("设置完毕！"), 0, 360);
-    Label14 = redLabel(Frame3, QStringLiteral("设置成功！"), 1200, 360);
+    Label16 = redLabel(Frame3, "Label16", QStringLiteral("设置完毕！"), 0, 360);
+    Label14 = redLabel(Frame3, "Label14", QStringLiteral("设置成功！"), 1200, 360);
 
-    Command1 = new CommandButton(w, QStringLiteral("确定"), 600, 4200, 1215, 375);
-    Command2 = new CommandButton(w, QStringLiteral("返回"), 2400, 4200, 1215, 375);
+    Command1 = new CommandButton(w, "Command1", QStringLiteral("确定"), 600, 4200, 1215, 375);
+    Command2 = new CommandButton(w, "Command2", QStringLiteral("返回"), 2400, 4200, 1215, 375);
     setDefaultButton(Command1);
     setCancelButton(Command2);
 
-    Timer1 = new Timer(this, 1000, false);
-    Timer2 = new Timer(this, 1000, true);
+    Timer1 = new Timer(this, "Timer1", 1000, false);
+    Timer2 = new Timer(this, "Timer2", 1000, true);
 
     Text1->setFocus();
 

@@ -13,16 +13,16 @@ Form4::Form4(Forms &forms)
     palette.setColor(QPalette::Window, Qt::white);
     w->setPalette(palette);
 
-    Label1 = new Label(w, QStringLiteral("请注意！"), 1080, 240);
+    Label1 = new Label(w, "Label1", QStringLiteral("请注意！"), 1080, 240);
     Label1->setForeColor(Colour::DarkRed);
     Label1->setFontSize(15.75);
     Label1->setBold(true);
-    Label2 = new Label(w, QString(), 240, 840);
+    Label2 = new Label(w, "Label2", QString(), 240, 840);
     Label2->setForeColor(Colour::Red);
     Label2->setFontSize(14.25);
     Label2->setBold(true);
-    Command1 = new CommandButton(w, QStringLiteral("知道了"), 1200, 1500, 1215, 375);
-    Timer1 = new Timer(this, 1000, true);
+    Command1 = new CommandButton(w, "Command1", QStringLiteral("知道了"), 1200, 1500, 1215, 375);
+    Timer1 = new Timer(this, "Timer1", 1000, true);
 
     Timer1->onTimer = [this] { Timer1_Timer(); };
     Command1->onClick = [this] { Command1_Click(); };

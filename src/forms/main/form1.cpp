@@ -28,74 +28,74 @@ Form1::Form1(Forms &forms)
     //  2. the tool panels, over the top of the window;
     //  3. the lock panel, over every control of the window;
     //  4. the loading panel, over everything until loading ends.
-    Command1 = new CommandButton(w, QStringLiteral("关机"), 720, 1680, 1215, 375);
-    Command2 = new CommandButton(w, QStringLiteral("重启"), 720, 1200, 615, 375);
-    Command8 = new CommandButton(w, QStringLiteral("注销"), 1320, 1200, 615, 375);
-    Command5 = new CommandButton(w, QStringLiteral("关机1"), 2160, 1200, 615, 375);
-    Command7 = new CommandButton(w, QStringLiteral("关机2"), 2760, 1200, 615, 375);
-    Command4 = new CommandButton(w, QStringLiteral("退出"), 2160, 1680, 1215, 375);
-    Command3 = new CommandButton(w, QStringLiteral("↓"), 0, 0, 615, 210);
-    Command9 = new CommandButton(w, QStringLiteral("S"), 3120, 0, 375, 225);
+    Command1 = new CommandButton(w, "Command1", QStringLiteral("关机"), 720, 1680, 1215, 375);
+    Command2 = new CommandButton(w, "Command2", QStringLiteral("重启"), 720, 1200, 615, 375);
+    Command8 = new CommandButton(w, "Command8", QStringLiteral("注销"), 1320, 1200, 615, 375);
+    Command5 = new CommandButton(w, "Command5", QStringLiteral("关机1"), 2160, 1200, 615, 375);
+    Command7 = new CommandButton(w, "Command7", QStringLiteral("关机2"), 2760, 1200, 615, 375);
+    Command4 = new CommandButton(w, "Command4", QStringLiteral("退出"), 2160, 1680, 1215, 375);
+    Command3 = new CommandButton(w, "Command3", QStringLiteral("↓"), 0, 0, 615, 210);
+    Command9 = new CommandButton(w, "Command9", QStringLiteral("S"), 3120, 0, 375, 225);
     Command8->hide();
     Command7->hide();
     Command3->hide();
     Command9->hide();
 
-    Label5 = new Label(w, QStringLiteral("Hello"), 1200, 480);
+    Label5 = new Label(w, "Label5", QStringLiteral("Hello"), 1200, 480);
     Label5->setFontSize(26.25);
     Label5->setBold(true);
-    Label7 = new Label(w, QStringLiteral("请注意，关机倒计时正在运行中..."), 600, 240);
+    Label7 = new Label(w, "Label7", QStringLiteral("请注意，关机倒计时正在运行中..."), 600, 240);
     Label7->setFace(Kai, 9);
     Label7->setForeColor(Colour::Red);
     Label7->hide();
 
-    Frame3 = new Frame(w, QStringLiteral("点击“+”切换"), Frame::WithBorder, 0, 240, 3975, 975);
-    Frame4 = new Frame(w, QStringLiteral("请输入年份↓"), Frame::WithBorder, 0, 360, 3975, 735);
-    Frame5 = new Frame(w, QStringLiteral("判断生肖"), Frame::WithBorder, 0, 360, 3975, 855);
-    Frame2 = new Frame(w, QString(), Frame::WithBorder, 0, 0, 3975, 2535);
+    Frame3 = new Frame(w, "Frame3", QStringLiteral("点击“+”切换"), Frame::WithBorder, 0, 240, 3975, 975);
+    Frame4 = new Frame(w, "Frame4", QStringLiteral("请输入年份↓"), Frame::WithBorder, 0, 360, 3975, 735);
+    Frame5 = new Frame(w, "Frame5", QStringLiteral("判断生肖"), Frame::WithBorder, 0, 360, 3975, 855);
+    Frame2 = new Frame(w, "Frame2", QString(), Frame::WithBorder, 0, 0, 3975, 2535);
     for (Frame *panel : {Frame3, Frame4, Frame5, Frame2})
         panel->hide();
 
     // The lock panel's controls, shown whenever the panel is. Enter on the panel unlocks;
     // while the panel is shown, nothing under it can be reached, by keys either.
-    Label6 = new Label(Frame2, QStringLiteral("本应用已锁定！"), 1080, 720);
+    Label6 = new Label(Frame2, "Label6", QStringLiteral("本应用已锁定！"), 1080, 720);
     Label6->setForeColor(Colour::Red);
     Label6->setBold(true);
-    Label8 = new Label(Frame2, QStringLiteral("密码："), 720, 1245);
+    Label8 = new Label(Frame2, "Label8", QStringLiteral("密码："), 720, 1245);
     Label8->setBold(true);
-    Text1 = new TextBox(Frame2, QString(), 1320, 1200, 1575, 315);
+    Text1 = new TextBox(Frame2, "Text1", QString(), 1320, 1200, 1575, 315);
     Label8->setBuddy(Text1); // names the field for a screen reader
     Text1->setPasswordChar(QLatin1Char('*'));
-    Label9 = new Label(Frame2, QStringLiteral("密码错误..."), 1560, 1605);
+    Label9 = new Label(Frame2, "Label9", QStringLiteral("密码错误..."), 1560, 1605);
     Label9->setForeColor(Colour::Red);
     Label9->setBold(true);
     Label9->hide();
-    Command10 = new CommandButton(Frame2, QStringLiteral("解锁"), 1560, 1920, 735, 330);
+    Command10 = new CommandButton(Frame2, "Command10", QStringLiteral("解锁"), 1560, 1920, 735, 330);
     setDefaultButton(Command10);
     addCoveringPanel(Frame2);
 
-    Frame1 = new Frame(w, QString(), Frame::NoBorder, 0, 0, 4215, 2535);
-    Label1 = new Label(Frame1, QStringLiteral("加载中..."), 1440, 600);
-    Label2 = new Label(Frame1, QStringLiteral("0"), 1560, 960);
+    Frame1 = new Frame(w, "Frame1", QString(), Frame::NoBorder, 0, 0, 4215, 2535);
+    Label1 = new Label(Frame1, "Label1", QStringLiteral("加载中..."), 1440, 600);
+    Label2 = new Label(Frame1, "Label2", QStringLiteral("0"), 1560, 960);
     Label2->setFace(Kai, 12);
-    Label3 = new Label(Frame1, QStringLiteral("%"), 1800, 960);
+    Label3 = new Label(Frame1, "Label3", QStringLiteral("%"), 1800, 960);
     Label3->setFontSize(12);
     // Two or three digits of the count are wider than the 240 twips before "%" in the faces
     // at hand: the sign follows the count rather than running into it.
     Label3->keepClearOf(Label2, 15);
-    Line1 = new Line(Frame1, 960, 1440, 900, 1440, Colour::Green);
-    Label4 = new Label(Frame1, QStringLiteral("欢迎使用QDX的Morvane..."), 720, 1680);
+    Line1 = new Line(Frame1, "Line1", 960, 1440, 900, 1440, Colour::Green);
+    Label4 = new Label(Frame1, "Label4", QStringLiteral("欢迎使用QDX的Morvane..."), 720, 1680);
     Label4->hide();
     // Until loading ends nothing under the panel can be reached, by keys either: 关机 has the
     // focus, and Enter on it would ask to shut down.
     addCoveringPanel(Frame1);
 
-    mnudgn = new Menu(this, QStringLiteral("多功能"));
+    mnudgn = new Menu(this, "mnudgn", QStringLiteral("多功能"));
     mnudgn->setVisible(false);
     mnudgn->fill = [this] { tools(); };
 
-    Timer1 = new Timer(this, 20, false);
-    Timer2 = new Timer(this, 1000, false);
+    Timer1 = new Timer(this, "Timer1", 20, false);
+    Timer2 = new Timer(this, "Timer2", 1000, false);
 
     Command1->setFocus();
 

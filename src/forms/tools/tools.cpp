@@ -12,33 +12,33 @@ const QString CannotJudge = QStringLiteral("无法判断");
 const QString Thanks = QStringLiteral("提交成功");
 
 // The "×" in a panel's top-right corner that closes it.
-Label *closeLabel(Frame *frame, int left, int top, int width, int height)
+Label *closeLabel(Frame *frame, const char *name, int left, int top, int width, int height)
 {
-    auto *label = new Label(frame, QStringLiteral("×"), left, top, width, height);
+    auto *label = new Label(frame, name, QStringLiteral("×"), left, top, width, height);
     label->setForeColor(Colour::DarkRed);
     label->setFontSize(7.5);
     label->setBold(true);
     return label;
 }
 
-TextBox *numberBox(Frame *frame, const QString &text, int left, int top, int width, int height,
-                   double pointSize)
+TextBox *numberBox(Frame *frame, const char *name, const QString &text, int left, int top, int width,
+                   int height, double pointSize)
 {
-    auto *box = new TextBox(frame, text, left, top, width, height);
+    auto *box = new TextBox(frame, name, text, left, top, width, height);
     applyFont(*box, pointSize, true);
     return box;
 }
 
-CommandButton *judgeButton(Frame *frame, int left, int top, int width, int height)
+CommandButton *judgeButton(Frame *frame, const char *name, int left, int top, int width, int height)
 {
-    auto *button = new CommandButton(frame, QStringLiteral("判断"), left, top, width, height);
+    auto *button = new CommandButton(frame, name, QStringLiteral("判断"), left, top, width, height);
     applyFont(*button, 9, false);
     return button;
 }
 
-Label *verdictLabel(Frame *frame, int left, int top)
+Label *verdictLabel(Frame *frame, const char *name, int left, int top)
 {
-    auto *label = new Label(frame, QString(), left, top);
+    auto *label = new Label(frame, name, QString(), left, top);
     label->setForeColor(Colour::VerdictGreen);
     label->setFontSize(12);
     label->setBold(true);
@@ -85,49 +85,51 @@ bool isNumberEntry(const QString &text)
 Tools::Tools(Form1 &form1) : form1_(form1)
 {
     Menu *menu = form1.mnudgn;
-    mnusx = menu->addItem(QStringLiteral("十二生肖"), QKeySequence(Qt::Key_F1));
-    mnupdrn = menu->addItem(QStringLiteral("判断闰年"), QKeySequence(Qt::Key_F2));
-    mnujsq = menu->addItem(QStringLiteral("简易计算器"), QKeySequence(Qt::Key_F3));
-    mnufk = menu->addItem(QStringLiteral("用户反馈"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F8));
-    mnuxjq = menu->addItem(QStringLiteral("助手小技巧"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F7));
-    mnubenzhus = menu->addItem(QStringLiteral("关于本应用"), QKeySequence(Qt::Key_F12));
+    mnusx = menu->addItem("mnusx", QStringLiteral("十二生肖"), QKeySequence(Qt::Key_F1));
+    mnupdrn = menu->addItem("mnupdrn", QStringLiteral("判断闰年"), QKeySequence(Qt::Key_F2));
+    mnujsq = menu->addItem("mnujsq", QStringLiteral("简易计算器"), QKeySequence(Qt::Key_F3));
+    mnufk =
+        menu->addItem("mnufk", QStringLiteral("用户反馈"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F8));
+    mnuxjq = menu->addItem("mnuxjq", QStringLiteral("助手小技巧"),
+                           QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F7));
+    mnubenzhus = menu->addItem("mnubenzhus", QStringLiteral("关于本应用"), QKeySequence(Qt::Key_F12));
 
     // The frames' own font is their caption's; every control in them sets its own.
     for (Frame *frame : {form1.Frame3, form1.Frame4, form1.Frame5})
         applyFont(*frame, 7.5, true);
 
     Frame *f3 = form1.Frame3;
-    Text2 = numberBox(f3, QString(), 120, 360, 735, 375, 14.25);
-    Label10 = new Label(f3, QStringLiteral("+"), 960, 400, 165, 300);
+    Text2 = numberBox(f3, "Text2", QString(), 120, 360, 735, 375, 14.25);
+    Label10 = new Label(f3, "Label10", QStringLiteral("+"), 960, 400, 165, 300);
     Label10->setForeColor(Colour::Black);
     Label10->setFontSize(14.25);
     Label10->setBold(true);
-    Text3 = numberBox(f3, QString(), 1320, 360, 855, 375, 14.25);
-    Command11 = new CommandButton(f3, QStringLiteral("="), 2280, 360, 495, 375);
+    Text3 = numberBox(f3, "Text3", QString(), 1320, 360, 855, 375, 14.25);
+    Command11 = new CommandButton(f3, "Command11", QStringLiteral("="), 2280, 360, 495, 375);
     applyFont(*Command11, 14.25, true);
-    Text4 = numberBox(f3, QString(), 2880, 360, 855, 375, 14.25);
+    Text4 = numberBox(f3, "Text4", QString(), 2880, 360, 855, 375, 14.25);
     Text4->setReadOnly(true);
     // A screen reader would name each box by the panel's title; name them for what they hold.
     Text2->setAccessibleName(QStringLiteral("第一个数"));
     Text3->setAccessibleName(QStringLiteral("第二个数"));
     Text4->setAccessibleName(QStringLiteral("计算结果"));
-    Label11 = closeLabel(f3, 3752, 90, 165, 150);
+    Label11 = closeLabel(f3, "Label11", 3752, 90, 165, 150);
 
     Frame *f4 = form1.Frame4;
-    Text5 = numberBox(f4, QStringLiteral("1999"), 240, 240, 1215, 375, 10.5);
+    Text5 = numberBox(f4, "Text5", QStringLiteral("1999"), 240, 240, 1215, 375, 10.5);
     Text5->setMaxLength(4);
     Text5->setForeColor(Colour::Grey);
-    Command12 = judgeButton(f4, 1560, 240, 735, 375);
-    Label12 = verdictLabel(f4, 2640, 300);
-    Label13 = closeLabel(f4, 3750, 110, 165, 255);
+    Command12 = judgeButton(f4, "Command12", 1560, 240, 735, 375);
+    Label12 = verdictLabel(f4, "Label12", 2640, 300);
+    Label13 = closeLabel(f4, "Label13", 3750, 110, 165, 255);
 
     Frame *f5 = form1.Frame5;
-    Text6 = numberBox(f5, QString(), 240, 240, 1215, 375, 10.5);
+    Text6 = numberBox(f5, "Text6", QString(), 240, 240, 1215, 375, 10.5);
     Text6->setMaxLength(4);
     Text6->setForeColor(Colour::Black);
-    Command13 = judgeButton(f5, 1560, 240, 855, 375);
-    Label15 = verdictLabel(f5, 2760, 280);
-    Label14 = closeLabel(f5, 3750, 110, 165, 255);
+    Command13 = judgeButton(f5, "Command13", 1560, 240, 855, 375);
+    Label15 = verdictLabel(f5, "Label15", 2760, 280);
+    Label14 = closeLabel(f5, "Label14", 3750, 110, 165, 255);
 
     mnusx->onClick = [this] { mnusx_Click(); };
     mnupdrn->onClick = [this] { mnupdrn_Click(); };
