@@ -1,5 +1,6 @@
 # make run   - install what is missing, build (Release) and start the program
 # make test  - install what is missing, build (Debug, sanitizers) and run every test
+# make check - the unit tests only, the quick loop while working
 # make bench - start-up, memory, idle CPU, countdown accuracy and clock-time watch figures
 # make soak  - everything ticking for SOAK_SECONDS (600) on a virtual display: memory, CPU, watch seconds
 # make package - a Debian package of the Release build (build/release/morvane_*.deb), checked by lintian
@@ -16,19 +17,20 @@ FUZZ := build/fuzz
 FUZZ_SECONDS ?= 300
 WINDOWS := build/windows
 
-.PHONY: run test bench soak package lint deps release debug fuzz fuzz-build fuzz-merge format-check clean \
+.PHONY: run test check bench soak package lint deps release debug fuzz fuzz-build fuzz-merge format-check clean \
 	windows windows-package windows-deps windows-configure windows-test test-windows-if-possible
 
 deps:
 	@scripts/install-deps
 
+# The builds are CMakePresets.json's: `cmake --preset debug` and so on work the same.
 release: deps
-	@cmake -S . -B $(RELEASE) -G Ninja -DCMAKE_BUILD_TYPE=Release -DMORVANE_TESTS=OFF >/dev/null
-	@cmake --build $(RELEASE)
+	@cmake --preset release >/dev/null
+	@cmake --build --preset release
 
 debug: deps
-	@cmake -S . -B $(DEBUG) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMORVANE_SANITIZE=ON >/dev/null
-	@cmake --build $(DEBUG)
+	@cmake --preset debug >/dev/null
+	@cmake --build --preset debug
 
 run: release
 	@if [ -z "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
@@ -40,13 +42,16 @@ run: release
 
 # Built apart, with clang: only the program's libraries and the fuzz target.
 fuzz-build: deps
-	@cmake -S . -B $(FUZZ) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-		-DMORVANE_FUZZ=ON >/dev/null
-	@cmake --build $(FUZZ)
+	@cmake --preset fuzz >/dev/null
+	@cmake --build --preset fuzz
+
+# The unit tests alone.
+check: debug
+	@ctest --preset unit
 
 # The tests, then a 60-second fuzz run, then the Windows part where Qt for MinGW is at hand.
 test: debug fuzz-build
-	cd $(DEBUG) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2 --timeout 300
+	ctest --preset all
 	@scripts/fuzz $(FUZZ)/fuzz/morvane_fuzz 60
 	@$(MAKE) --no-print-directory test-windows-if-possible
 

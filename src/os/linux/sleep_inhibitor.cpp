@@ -8,21 +8,6 @@
 #include <cstdio>
 #include <utility>
 
-namespace {
-
-// Only the first failure of the process is worth a line: later ones would repeat it,
-// and the program works on without the lock either way.
-void reportOnce(const QString &reason)
-{
-    static bool reported = false;
-    if (reported)
-        return;
-    reported = true;
-    std::fprintf(stderr, "morvane: 无法阻止系统休眠：%s\n", qUtf8Printable(reason));
-}
-
-} // namespace
-
 LogindSleepInhibitor::LogindSleepInhibitor(const QDBusConnection &bus, FailureReport reportFailure,
                                            int timeoutMs)
     : bus_(bus), reportFailure_(std::move(reportFailure)), timeoutMs_(timeoutMs)
@@ -74,5 +59,12 @@ void LogindSleepInhibitor::answered()
 
 std::unique_ptr<SleepInhibitor> createSystemSleepInhibitor()
 {
+    // Only the first failure is worth a line: later ones would repeat it, and the program
+    // works on without the lock either way.
+    auto reportOnce = [reported = false](const QString &reason) mutable {
+        if (std::exchange(reported, true))
+            return;
+        std::fprintf(stderr, "morvane: 无法阻止系统休眠：%s\n", qUtf8Printable(reason));
+    };
     return std::make_unique<LogindSleepInhibitor>(QDBusConnection::systemBus(), reportOnce);
 }
