@@ -12,6 +12,16 @@
 
 #include <gtest/gtest.h>
 
+// Types each character of `text` as a key press that carries it, characters beyond Latin-1
+// too (QTest::keyClicks types only Latin-1); "\b" presses Backspace.
+inline void typeKeys(QWidget *box, const QString &text)
+{
+    for (const char32_t c : text.toUcs4()) {
+        const Qt::Key key = c < 0x80 ? QTest::asciiToKey(char(c)) : Qt::Key_unknown;
+        QTest::sendKeyEvent(QTest::Click, box, key, QString::fromUcs4(&c, 1), Qt::NoModifier);
+    }
+}
+
 // Past loading, "关机1" pressed: the countdown window is in front.
 inline Form2 &openForm2(TestApp &app)
 {
@@ -39,10 +49,10 @@ inline void armPreset(Form2 &f, int index)
 }
 
 // Opens the details, types the seconds into the box and ticks "最后".
-inline void armTyped(Form2 &f, const char *seconds)
+inline void armTyped(Form2 &f, const QString &seconds)
 {
     f.Check1->setValue(1);
-    QTest::keyClicks(f.Combo1->lineEdit(), QString::fromLatin1(seconds));
+    typeKeys(f.Combo1->lineEdit(), seconds);
     QTest::mouseClick(f.check2, Qt::LeftButton);
 }
 
@@ -62,13 +72,13 @@ inline Form5 &openForm5(TestApp &app)
 }
 
 // Types into the three fields, moving on with Tab, presses Enter; ticks the reminder.
-inline void enterTime(Form5 &f, const char *hours, const char *minutes, const char *seconds,
+inline void enterTime(Form5 &f, const QString &hours, const QString &minutes, const QString &seconds,
                       bool reminder = false)
 {
-    const char *typed[] = {hours, minutes, seconds};
+    const QString typed[] = {hours, minutes, seconds};
     TextBox *fields[] = {f.Text1, f.Text2, f.Text3};
     for (int i = 0; i < 3; ++i) {
-        QTest::keyClicks(fields[i], QString::fromUtf8(typed[i]));
+        typeKeys(fields[i], typed[i]);
         QTest::keyClick(fields[i], i < 2 ? Qt::Key_Tab : Qt::Key_Return);
     }
     if (reminder)
