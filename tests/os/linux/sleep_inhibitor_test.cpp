@@ -101,9 +101,8 @@ TEST_F(LogindSleepInhibitorTest, GoesOnWithoutABusOrLogindAndTakesTheLockOnceLog
 }
 
 // The real desktop writes its first failure to standard error, and only that, however often
-// it asks again. (That it takes the lock and gives it back is KeepAwakeOnTheSystem's.) QtDBus
-// reads the system bus address once per process, at its first use: here, a private bus
-// without logind.
+// it asks again. QtDBus reads the system bus address once per process, at its first use:
+// here, a private bus without logind.
 TEST(SystemSleepInhibitor, TheDesktopReportsOneFailure)
 {
     PrivateBus bus;
