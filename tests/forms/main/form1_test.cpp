@@ -267,20 +267,4 @@ TEST(KeepAwake, WhileACountdownRunsAndNeverForOneThatFiresAtOnce)
     EXPECT_EQ(app.desktop.sleepInhibitorChanges, 4);
 }
 
-// The windows keep the two modes apart, but the lock follows whichever is pending.
-TEST(KeepAwake, WhileEitherModeIsPending)
-{
-    TestApp app;
-    Form2 &f2 = openForm2(app);
-    startCountdown(f2, "100");
-    Form5 &f5 = app.forms.form5();
-    f5.Text1->setText(QStringLiteral("23"));
-    f5.Command1->click(); // both pending, as the windows never allow
-    EXPECT_TRUE(app.desktop.sleepInhibited);
-    QTest::mouseClick(f2.Command1, Qt::LeftButton); // 取消关机
-    EXPECT_TRUE(app.desktop.sleepInhibited) << "the clock time is still set";
-    f5.Command3->click(); // 取消设置
-    EXPECT_FALSE(app.desktop.sleepInhibited);
-}
-
 } // namespace
