@@ -109,7 +109,7 @@ TEST_F(LogindSleepInhibitorTest, HoldsExactlyOneLockWhileInhibited)
     const struct {
         const char *steps;
         size_t locks;
-    } cases[] = {{"TW", 1},  {"TT", 1},    {"TWF", 0}, {"TF", 0},
+    } cases[] = {{"TW", 1},  {"TT", 1},    {"TWT", 1}, {"TWF", 0}, {"TF", 0},
                  {"TFT", 1}, {"TWFWT", 1}, {"TWD", 0}, {"TD", 0}};
     for (const auto &c : cases) {
         std::unique_ptr<SleepInhibitor> held = inhibitor();
