@@ -220,7 +220,8 @@ TEST(Form1Power, EachButtonConfirmsThenLaunchesItsLine)
     EXPECT_TRUE(report.posted && report.title == QStringLiteral("提示") &&
                 report.text.contains(shutdownLine()));
     app.forms.events().run([] { throw RuntimeError(RuntimeError::Overflow); }); // an error no handler traps
-    EXPECT_TRUE(app.desktop.messages.back().posted && app.desktop.messages.back().text.contains(QStringLiteral("溢出")));
+    EXPECT_TRUE(app.desktop.messages.back().posted &&
+                app.desktop.messages.back().text.contains(QStringLiteral("溢出")));
     app.desktop.advance(3000);
     EXPECT_EQ(app.forms.form1().Label5->foreColor(), Colour::Green) << "the title went on: three ticks";
 }
