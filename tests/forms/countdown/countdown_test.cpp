@@ -37,7 +37,10 @@ TEST_F(Countdown, EachEntryIsRefusedOrCountsDownToOneShutdown)
                                f.Command1->isEnabled()}),
                   QList<bool>({refused, zero, row.entry[0] != '0', !refused}))
             << row.entry;
+        const int changes = app.desktop.sleepInhibitorChanges;
         QTest::keyClick(f.Text1, Qt::Key_Return);
+        EXPECT_EQ(app.desktop.sleepInhibitorChanges - changes, !refused && !zero)
+            << row.entry << ": kept awake";
         QStringList figures;
         for (int s = 0; s <= 6; ++s) {
             app.desktop.advance(s ? 1000 : 0);
@@ -46,7 +49,7 @@ TEST_F(Countdown, EachEntryIsRefusedOrCountsDownToOneShutdown)
             EXPECT_EQ(app.desktop.commands, QStringList(fired, shutdownLine())) << row.entry << " at " << s;
         }
         EXPECT_EQ(figures.join(u' ').trimmed(), QString::fromLatin1(row.figures)) << row.entry;
-        EXPECT_FALSE(f.Timer1->enabled()) << row.entry;
+        EXPECT_FALSE(f.Timer1->enabled() || app.desktop.sleepInhibited) << row.entry;
     }
 }
 
@@ -69,7 +72,9 @@ TEST(CountdownCancel, GivesTheCancelledLayoutAndNothingEverFires)
             QTest::mouseClick(f.Command1, Qt::LeftButton);
         EXPECT_EQ(f.Command1->caption(), QStringLiteral("确定")) << how;
         EXPECT_EQ(f.focusWidget(), f.Text1) << how;
-        EXPECT_FALSE(f.Command1->isEnabled() || f.Timer1->enabled() || f.Check1->value()) << how;
+        EXPECT_FALSE(f.Command1->isEnabled() || f.Timer1->enabled() || f.Check1->value() ||
+                     app.desktop.sleepInhibited)
+            << how;
         EXPECT_TRUE(f.Text1->text().isEmpty() && f.Text1->isEnabled() && f.Label4->caption().isEmpty())
             << how;
         EXPECT_EQ(shownControls(f.client()),
