@@ -3,12 +3,12 @@
 source "$(dirname "$0")/lib.sh"
 start_program
 open_countdown
-type_text "$countdown" 4
-keys "$countdown" Return
-keys "$countdown" Escape # 返回
-sleep 0.5
-for answer in Escape Return; do            # No, then Yes (the default)
-    click_twips "$main" 2160 1680 1215 375 # 退出
+type_text "$Form2" 4
+keys "$Form2" Return
+keys "$Form2" Escape # 返回
+wait_window '^Morvane_V1.0$' >/dev/null || fail "返回 did not bring the main window back"
+for answer in Escape Return; do # No, then Yes (the default)
+    click Form1 Command4        # 退出
     answer_box 提示 $answer
 done
 ended() { ! alive; }

@@ -9,29 +9,28 @@ setup=$(echo "$(dirname "$binary")"/../morvane-*-setup.exe)
 drive="$WINEPREFIX/drive_c"
 entry='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Morvane'
 files() { (cd "$drive" && find . | sort); }
-registered() { WINEDEBUG=-all wine reg query "$entry" >/dev/null 2>&1; }
-windows() { WINEDEBUG=-all wine "$@" && wineserver -w; } # and wait for what it started
+registered() { wine reg query "$entry" >/dev/null 2>&1; }
+windows() { wine "$@" && wineserver -w; } # and wait for what it started
 
-files > "$work/before"
+files > "$sandbox/before"
 windows "$setup" /S || fail "the silent install failed"
-files > "$work/installed"
-comm -13 "$work/before" "$work/installed" > "$work/added"
+files > "$sandbox/installed"
+comm -13 "$sandbox/before" "$sandbox/installed" > "$sandbox/added"
 for file in 'Program Files/Morvane/morvane.exe' 'Program Files/Morvane/uninstall.exe' \
     'Program Files/Morvane/licences/Qt-LGPL-3.txt' 'ProgramData/Microsoft/Windows/Start Menu/Programs/Morvane.lnk'; do
-    grep -qxF "./$file" "$work/added" || fail "the install did not put $file there"
+    grep -qxF "./$file" "$sandbox/added" || fail "the install did not put $file there"
 done
 registered || fail "no entry in Apps & features"
 
 binary="$drive/Program Files/Morvane/morvane.exe"
-unset WINEPATH
 start_program
 kill "$pid"
 pid=
 wineserver -w
 
 windows 'C:\Program Files\Morvane\uninstall.exe' /S || fail "the silent uninstall failed"
-files > "$work/after"
-left=$(comm -12 "$work/added" "$work/after")
+files > "$sandbox/after"
+left=$(comm -12 "$sandbox/added" "$sandbox/after")
 [ -z "$left" ] || fail "the uninstall left behind: $left"
 ! registered || fail "the entry in Apps & features stayed"
-say "installed $(grep -c . "$work/added") files and folders, started the installed program, and removed them all"
+say "installed $(grep -c . "$sandbox/added") files and folders, started the installed program, and removed them all"

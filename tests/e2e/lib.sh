@@ -1,30 +1,27 @@
 # shellcheck shell=bash disable=SC2034 # variables set here for the scenarios
 # Shared by the end-to-end scenarios, each started as `scenario.sh path/to/morvane`: the real
-# program under a virtual X server of the run's own, driven through real input events (XTEST,
-# by xdotool). The power tools are stand-ins first on the program's search path that only write
-# down how they were called, and the system bus points nowhere, so nothing here can switch the
-# computer off. A program named *.exe is the Windows build, from its folder (the program with
-# its DLLs, as installed): it runs under Wine, with the stand-in shutdown.exe named by
-# MORVANE_STAND_IN_SHUTDOWN first on the search path Wine gives it (WINEPATH), before Wine's
-# own, which would end the Wine session.
+# program in a sandbox of the run's own (scripts/sandbox: a virtual X server, stand-in power
+# tools that only write down how they were called, no system bus), driven through real input
+# events (XTEST, by xdotool). A program named *.exe is the Windows build, from its folder (the
+# program with its DLLs, as installed), run under Wine.
+#
+# Controls are found by name in the table that the windows' own layout writes at build time
+# (tests/e2e/layout.cpp, e2e_layout.txt in tests/ beside the program's folder): `click Form2
+# Check1`. Once a scenario has found them, $Form1, $Form2, $Form4 and $Form5 hold the windows'
+# ids. A place in a window is counted from the origin of its X window, which is its client
+# area on both systems (Qt's window under X; under Wine, the window's client area), with the
+# menu bar, while it shows, above the controls.
 set -euo pipefail
 
 binary=$(realpath "$1")
-root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 name=$(basename "$0" .sh)
-work=$(mktemp -d)
-pid='' xserver='' wm=''
-ends() { # each, whether or not what came before it is still there
-    for p in $pid $wm $xserver; do kill "$p" 2>/dev/null || true; done
-    [ ! -d "$work/wine" ] || WINEPREFIX="$work/wine" wineserver -k 2>/dev/null || true
-    rm -rf "$work"
-}
-trap ends EXIT
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/sandbox"
+calls=$sandbox/calls.log pid=''
 say() { echo "$name: $*"; }
 fail() {
     echo "$name: FAIL: $*" >&2
-    sed 's/^/  recorded: /' "$work/calls.log" >&2 || true
-    sed 's/^/  program: /' "$work/out.log" >&2 2>/dev/null || true
+    sed 's/^/  recorded: /' "$calls" >&2 || true
+    sed 's/^/  program: /' "$sandbox/out.log" >&2 2>/dev/null || true
     exit 1
 }
 # Runs a check again and again, for up to $1 tenths of a second, until it holds: windows
@@ -32,50 +29,17 @@ fail() {
 retry() { local n=$1; shift; for _ in $(seq "$n"); do "$@" && return 0; sleep 0.1; done; return 1; }
 wait_until() { retry 30 "$@"; }
 
-# The server picks a free display and writes it down once it accepts connections, so runs
-# side by side never race for one.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xserver=$!
-retry 100 test -s "$work/display" || fail "no X server: $(cat "$work/xvfb.log")"
-DISPLAY=":$(head -n1 "$work/display")"
-export DISPLAY
-unset XAUTHORITY QT_QPA_PLATFORM                      # no cookie; a real (virtual) X display
-export DBUS_SYSTEM_BUS_ADDRESS=unix:path=/nonexistent # never a sleep lock on this machine's bus
-export XDG_SESSION_ID=e2e7                            # what log-off names
-mkdir "$work/bin"
-touch "$work/calls.log"
-# A window manager, for a scenario where what it does matters (minimising, restoring): the
-# others run without one on Linux, so that nothing but the program decides where the focus
-# goes. The Windows build always has one (below).
-start_window_manager() {
-    [ -z "$wm" ] || return 0
-    openbox --sm-disable >"$work/wm.log" 2>&1 &
-    wm=$!
-    managing() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
-    retry 100 managing || fail "no window manager: $(cat "$work/wm.log")"
-}
+table=$(dirname "$binary")/../tests/e2e_layout.txt
+[ -f "$table" ] || fail "no layout table $table: build the tests"
+declare -A layout
+while read -r form control rect; do layout[$form $control]=$rect; done < "$table"
 
-# Each system's stand-ins, how the program starts (in place of the background shell, so that
-# $pid is the program's), and the lines its shutdown, restart and log-off launch, as the
-# stand-ins write them down.
+# Each system's lines for shutdown, restart and log-off, as its stand-ins write them down.
 if [[ $binary == *.exe ]]; then
-    [ -f "${MORVANE_STAND_IN_SHUTDOWN:-}" ] || fail "MORVANE_STAND_IN_SHUTDOWN names no stand-in shutdown.exe"
-    cp "$MORVANE_STAND_IN_SHUTDOWN" "$work/bin/shutdown.exe"
-    "$root/scripts/wine-prefix" "${WINEPREFIX:-$root/build/wine}" "$work/wine" # the run's own
-    export WINEPREFIX="$work/wine"
-    # Wine waits up to 2 s for a window manager to confirm each window it hides; with none,
-    # every box would linger that long after its answer.
-    start_window_manager
-    export WINEPATH="Z:${work//\//\\}\\bin" MORVANE_CALLS_LOG="Z:${work//\//\\}\\calls.log"
-    run_program() { WINEDEBUG=-all exec wine "$binary"; }
+    sandbox_wine "$binary"
     shutdown_line="shutdown -f -s -t 0" restart_line="shutdown -f -r -t 0" logoff_line="shutdown -l"
 else
-    for tool in shutdown systemctl loginctl; do
-        # shellcheck disable=SC2016 # written into the stand-in as it stands
-        printf '#!/bin/sh\necho "$(date +%%s.%%N) %s $*" >> "%s/calls.log"\n' "$tool" "$work" > "$work/bin/$tool"
-        chmod +x "$work/bin/$tool"
-    done
-    run_program() { PATH="$work/bin:$PATH" exec "$binary"; }
+    export XDG_SESSION_ID=e2e7 # what log-off names
     shutdown_line="systemctl poweroff" restart_line="systemctl reboot" logoff_line="loginctl terminate-session e2e7"
 fi
 
@@ -91,32 +55,48 @@ has_icon() {
         a = int(p / 16777216) % 256; r = int(p / 65536) % 256; b = p % 256
         exit !(w > 0 && a > 200 && b > 150 && b > r + 60) }'
 }
+# Loading ends when 关机2 shows: its edges and caption on the light face of a button, where the
+# loading panel was light all over (and a window not yet drawn is black all over).
+loaded() { shows Form1 dark Command7 && shows Form1 light Command7; }
 start_program() {
-    run_program > "$work/out.log" 2>&1 &
+    sandbox_exec "$binary" > "$sandbox/out.log" 2>&1 &
     pid=$!
-    main=$(wait_window '^Morvane_V1.0$' 20) || fail "no window titled Morvane_V1.0"
-    sleep 2.5 # the loading animation takes 1.6 s
+    Form1=$(wait_window '^Morvane_V1.0$' 20) || fail "no window titled Morvane_V1.0"
+    retry 150 loaded || fail "the main window did not finish loading"
     alive || fail "the program ended by itself"
-    has_icon "$main" || fail "the main window does not show the program's icon"
+    has_icon "$Form1" || fail "the main window does not show the program's icon"
 }
 # Keys go to the focused window, as a user types them.
 focus() { xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"; sleep 0.15; }
 keys() { focus "$1"; shift; xdotool key --delay 60 "$@"; sleep 0.2; } # window key...
 type_text() { focus "$1"; xdotool type --delay 60 "$2"; sleep 0.2; }   # window text
-# Clicks the middle of a control given in twips (left, top, width, height) of a window's
-# client area; `dy` moves it down by a menu bar above the client area.
-click_twips() { # window left top width height [dy]
-    xdotool mousemove --window "$1" $(( ($2 + $4 / 2) / 15 )) $(( ($3 + $5 / 2) / 15 + ${6:-0} )) click 1
+
+# The height of a window's menu bar, 0 while it has none: the window grows by it.
+menu_bar_height() { # Form
+    echo $(( $(xdotool getwindowgeometry --shell "${!1}" | sed -n 's/^HEIGHT=//p') - ${layout[$1 client]##* } ))
+}
+menu_bar_shown() { [ "$(menu_bar_height Form1)" -gt 0 ]; }
+menu_bar_hidden() { [ "$(menu_bar_height Form1)" -eq 0 ]; }
+# Where a control of a window lies, into x, y, w and h.
+place() { # Form control
+    [ -n "${layout[$1 $2]:-}" ] || fail "$1 has no control $2"
+    read -r x y w h <<< "${layout[$1 $2]}"
+    y=$(( y + $(menu_bar_height "$1") ))
+}
+# A click in the middle of a control, or dx and dy pixels from it.
+click() { # Form control [dx dy]
+    place "$1" "$2"
+    xdotool mousemove --window "${!1}" $(( x + w / 2 + ${3:-0} )) $(( y + h / 2 + ${4:-0} )) click 1
     sleep 0.25
 }
-# "关机1": the countdown window opens; its id goes into $countdown.
+# "关机1": the countdown window opens.
 open_countdown() {
-    click_twips "$main" 2160 1200 615 375
-    countdown=$(wait_window '^Morvane$') || fail "the countdown window did not open"
+    click Form1 Command5
+    Form2=$(wait_window '^Morvane$') || fail "the countdown window did not open"
 }
 
 # The program's visible windows other than the main one (boxes, an opened menu).
-other_windows() { xdotool search --onlyvisible --pid "$pid" 2>/dev/null | grep -vx "$main" || true; }
+other_windows() { xdotool search --onlyvisible --pid "$pid" 2>/dev/null | grep -vx "$Form1" || true; }
 has_other_windows() { other_windows | grep -q .; }
 gone() { ! xdotool search --onlyvisible --pid "$pid" 2>/dev/null | grep -qx "$1"; }
 # Answers the next box with this title by a key (Return takes its default button), and
@@ -131,29 +111,25 @@ answer_box() { # title key
 # Exactly these launches so far, in this order (the tools' names and arguments).
 expect_calls() {
     local got
-    got=$(cut -d' ' -f2- "$work/calls.log")
+    got=$(cut -d' ' -f2- "$calls")
     [ "$got" = "$(printf '%s\n' "$@" | sed '/^$/d')" ] || fail "expected launches: [$*], got: [$got]"
 }
-has_calls() { [ "$(wc -l < "$work/calls.log")" -ge "$1" ]; }
+has_calls() { [ "$(wc -l < "$calls")" -ge "$1" ]; }
 wait_calls() { retry $(( $2 * 10 )) has_calls "$1"; } # n seconds
 
-# The height of the main window's menu bar, 0 while it has none: the client area is 2595
-# twips high and the window grows by the bar.
-menu_bar_height() { echo $(( $(xdotool getwindowgeometry --shell "$main" | sed -n 's/^HEIGHT=//p') - 173 )); }
-menu_bar_shown() { [ "$(menu_bar_height)" -gt 0 ]; }
-menu_bar_hidden() { [ "$(menu_bar_height)" -eq 0 ]; }
-
-# The number of pixels of one colour in a rectangle of a window's client area given like
-# click_twips: red (255) and green (0xC000), in which verdicts and warnings are painted, or
-# white, the background of a text box. "shows": a patch of it, more than the few stray
+# The number of pixels of one colour in a control's rectangle: red (255) and green (0xC000),
+# in which verdicts and warnings are painted; white, the background of a text box; light, as
+# a button's face, and dark, anything darker. "shows": a patch of it, more than the few stray
 # pixels of an edge; "lacks": not one pixel of it.
-pixels() { # window colour left top width height [dy]
-    import -window "$1" -crop "$(( $5 / 15 ))x$(( $6 / 15 ))+$(( $3 / 15 ))+$(( $4 / 15 + ${7:-0} ))" +repage \
-        -depth 8 txt:- 2>/dev/null | awk -v colour="$2" -F'[(),]' '
+pixels() { # Form colour control
+    place "$1" "$3"
+    import -window "${!1}" -crop "${w}x${h}+${x}+${y}" +repage -depth 8 txt:- 2>/dev/null | awk -v colour="$2" -F'[(),]' '
         NR > 1 { r = $3; g = $4; b = $5
                  n += colour == "red" && r >= 200 && g <= 80 && b <= 80
                  n += colour == "green" && g >= 150 && r <= 80 && b <= 80
-                 n += colour == "white" && r >= 250 && g >= 250 && b >= 250 }
+                 n += colour == "white" && r >= 250 && g >= 250 && b >= 250
+                 n += colour == "light" && r >= 200 && g >= 200 && b >= 200
+                 n += colour == "dark" && r < 200 && g < 200 && b < 200 }
         END { print n + 0 }'
 }
 shows() { [ "$(pixels "$@")" -gt 20 ]; }
@@ -163,7 +139,7 @@ lacks() { [ "$(pixels "$@")" -eq 0 ]; }
 # bar opens it, a click in the middle of the item's sixth of its height chooses it.
 menu_item() { # n
     local menu X Y WIDTH HEIGHT
-    xdotool mousemove --window "$main" 25 10 click 1
+    xdotool mousemove --window "$Form1" 25 $(( $(menu_bar_height Form1) / 2 )) click 1
     retry 30 has_other_windows || fail "the menu 多功能 did not open"
     menu=$(other_windows | tail -n1)
     eval "$(xdotool getwindowgeometry --shell "$menu")"

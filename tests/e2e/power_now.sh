@@ -3,17 +3,16 @@
 # log-off. Each confirmed one launches its line exactly once; the window stays.
 source "$(dirname "$0")/lib.sh"
 start_program
-click_twips "$main" 720 1680 1215 375 # 关机
-answer_box 提示 Escape                 # Cancel
+click Form1 Command1 # 关机
+answer_box 提示 Escape # Cancel
 sleep 0.5
 expect_calls
 # OK is each box's default. 关机, 重启, 注销:
-for button in "720 1680 1215 375" "720 1200 615 375" "1320 1200 615 375"; do
-    n=$(( $(wc -l < "$work/calls.log") + 1 ))
-    # shellcheck disable=SC2086 # the button's four twips
-    click_twips "$main" $button
+for button in Command1 Command2 Command8; do
+    n=$(( $(wc -l < "$calls") + 1 ))
+    click Form1 $button
     answer_box 提示 Return
-    wait_calls "$n" 3 || fail "nothing launched by the button at $button"
+    wait_calls "$n" 3 || fail "nothing launched by $button"
 done
 sleep 0.5
 expect_calls "$shutdown_line" "$restart_line" "$logoff_line"

@@ -4,7 +4,7 @@
 # cancelled it only thanks. Nothing is launched.
 source "$(dirname "$0")/lib.sh"
 start_program
-click_twips "$main" 0 0 615 210 # ↓
+click Form1 Command3 # ↓
 wait_until menu_bar_shown || fail "↓ did not show the menu bar"
 # Answers the next input box with this title by typing the text and Return.
 answer_prompt() { # title text
@@ -21,7 +21,7 @@ answer_prompt 用户反馈 C
 answer_box 提交成功 Return
 answer_prompt 用户留言 ok
 answer_box 提交成功 Return # 感谢您的反馈~
-keys "$main" ctrl+shift+F8 # cancelled, by its keys this time: straight to the thanks
+keys "$Form1" ctrl+shift+F8 # cancelled, by its keys this time: straight to the thanks
 answer_box 用户反馈 Escape
 answer_box 提交成功 Return # 感谢您的评价！再见~
 no_box_left
@@ -29,7 +29,7 @@ menu_item 4 # 助手小技巧
 answer_box 小技巧 Return
 menu_item 5 # 关于本应用
 answer_box 信息 Return
-keys "$main" F12
+keys "$Form1" F12
 answer_box 信息 Return
 no_box_left
 alive || fail "the program ended"

@@ -4,21 +4,20 @@
 # the menu hidden the function keys open nothing. Nothing is ever launched.
 source "$(dirname "$0")/lib.sh"
 start_program
-# In twips (the menu bar adds its height above them): inside the first text box of whichever
-# panel is open, white while one is; where the leap-year verdict and the zodiac's animal are
-# painted, green (0xC000) or red, right of the other controls and left of the "×".
-tool_box=(300 660 450 240)
-verdict=(2580 570 1125 480)
-click_twips "$main" 0 0 615 210 # ↓
+# Each panel's first box, white while the panel is open, and its "×": the calculator's, the
+# leap-year checker's and the zodiac finder's (Frame3, Frame4, Frame5), by function key.
+declare -A box=([F3]=Text2 [F2]=Text5 [F1]=Text6) close=([F3]=Label11 [F2]=Label13 [F1]=Label14)
+click Form1 Command3 # ↓
 wait_until menu_bar_shown || fail "↓ did not show the menu bar"
-dy=$(menu_bar_height)
 
-opened_by() { wait_until shows "$main" white "${tool_box[@]}" "$dy" || fail "$* opened no panel"; }
-verdict_is() { # colour, and none of the other
+opened_by() { wait_until shows Form1 white "${box[$1]}" || fail "$2 opened no panel"; } # key how
+# The verdict or the animal is painted in its panel, green (0xC000) or red, and nothing else
+# there is either (the dark red "×" leaves a stray pixel or two).
+verdict_is() { # colour panel
     local other=red
     [ "$1" = red ] && other=green
-    wait_until shows "$main" "$1" "${verdict[@]}" "$dy" || fail "no $1 verdict"
-    lacks "$main" "$other" "${verdict[@]}" "$dy" || fail "some $other beside the $1 verdict"
+    wait_until shows Form1 "$1" "$2" || fail "no $1 verdict"
+    ! shows Form1 "$other" "$2" || fail "some $other beside the $1 verdict"
 }
 # The calculator's result, read as a user copies it: a click into the box, Ctrl+A, Ctrl+C.
 # The clipboard holds a marker first, so a copy that does not happen is not taken for one.
@@ -26,72 +25,75 @@ clipboard() { xclip -o -selection clipboard 2>/dev/null; }
 copied() { [ "$(clipboard)" != marker ]; }
 result_is() {
     echo marker | xclip -selection clipboard >/dev/null 2>&1
-    click_twips "$main" 2880 600 855 375 "$dy"
-    keys "$main" ctrl+a ctrl+c
+    click Form1 Text4
+    keys "$Form1" ctrl+a ctrl+c
     retry 30 copied || true
     [ "$(clipboard)" = "$1" ] || fail "the calculator's result is [$(clipboard)], not $1"
 }
-close_panel() { # the × at left top width height
-    click_twips "$main" "$@" "$dy"
-    wait_until lacks "$main" white "${tool_box[@]}" "$dy" || fail "× at $1 $2 did not close its panel"
+close_panel() { # key
+    click Form1 "${close[$1]}"
+    wait_until lacks Form1 white "${box[$1]}" || fail "${close[$1]} did not close its panel"
 }
-judge() { # year judge-button-width
-    click_twips "$main" 240 600 1215 375 "$dy" # the year; a click empties it
-    keys "$main" ctrl+a
-    type_text "$main" "$1"
-    click_twips "$main" 1560 600 "$2" 375 "$dy" # 判断
+judge() { # year box button
+    click Form1 "$2" # a click empties it
+    keys "$Form1" ctrl+a
+    type_text "$Form1" "$1"
+    click Form1 "$3" # 判断
 }
 
 # The calculator: 7 × 2, then 7 / 2, the left operand first. The two clicks on the sign,
-# "-" then "×", are 13 pixels apart, never taken for a double-click however close in time.
+# "-" then "×", are 10 pixels apart, never taken for a double-click however close in time.
 menu_item 2 # 简易计算器
-opened_by "the menu's 简易计算器"
-click_twips "$main" 120 600 735 375 "$dy" # the left operand
-type_text "$main" 7
-click_twips "$main" 960 640 165 100 "$dy"
-click_twips "$main" 960 840 165 100 "$dy"
-click_twips "$main" 1320 600 855 375 "$dy" # the right operand
-type_text "$main" 2
-click_twips "$main" 2280 600 495 375 "$dy" # =
+opened_by F3 "the menu's 简易计算器"
+click Form1 Text2
+type_text "$Form1" 7
+click Form1 Label10 0 -5
+click Form1 Label10 0 5
+click Form1 Text3
+type_text "$Form1" 2
+click Form1 Command11 # =
 result_is 14
-click_twips "$main" 960 640 165 100 "$dy" # the sign: "/"
-click_twips "$main" 2280 600 495 375 "$dy"
+click Form1 Label10 0 -5 # the sign: "/"
+click Form1 Command11
 result_is 3.5
-close_panel 3752 330 165 150
+close_panel F3
 # The leap-year checker: 2024 is a leap year (green), 1900 is not (red).
 menu_item 1
-opened_by "the menu's 判断闰年"
-judge 2024 735
-verdict_is green
-judge 1900 735
-verdict_is red
-close_panel 3750 470 165 255
+opened_by F2 "the menu's 判断闰年"
+judge 2024 Text5 Command12
+verdict_is green Frame4
+judge 1900 Text5 Command12
+verdict_is red Frame4
+close_panel F2
 # The zodiac finder: letters cannot be judged (red); 2024 has its animal (green).
 menu_item 0
-opened_by "the menu's 十二生肖"
-judge abc 855
-verdict_is red
-judge 2024 855
-verdict_is green
-close_panel 3750 470 165 255
+opened_by F1 "the menu's 十二生肖"
+judge abc Text6 Command13
+verdict_is red Frame5
+judge 2024 Text6 Command13
+verdict_is green Frame5
+close_panel F1
 say "through the menu: 7 × 2 = 14, 7 / 2 = 3.5; 2024 a leap year, 1900 not; abc no animal, 2024 one"
 
 # Each again by its function key, showing what it showed when it was closed.
-keys "$main" F3
-opened_by F3
+keys "$Form1" F3
+opened_by F3 F3
 result_is 3.5
-close_panel 3752 330 165 150
-for panel in F2:red F1:green; do
-    keys "$main" "${panel%:*}"
-    opened_by "${panel%:*}"
-    verdict_is "${panel#*:}"
-    close_panel 3750 470 165 255
+close_panel F3
+for panel in F2:red:Frame4 F1:green:Frame5; do
+    IFS=: read -r key colour frame <<< "$panel"
+    keys "$Form1" "$key"
+    opened_by "$key" "$key"
+    verdict_is "$colour" "$frame"
+    close_panel "$key"
 done
-click_twips "$main" 0 0 615 210 "$dy" # ↑ hides the menu, and its function keys with it
+click Form1 Command3 # ↑ hides the menu, and its function keys with it
 wait_until menu_bar_hidden || fail "↑ did not hide the menu bar"
-keys "$main" F3 F2 F1
+keys "$Form1" F3 F2 F1
 sleep 0.5
-lacks "$main" white "${tool_box[@]}" || fail "a function key opened a panel with the menu hidden"
+for key in F3 F2 F1; do
+    lacks Form1 white "${box[$key]}" || fail "$key opened a panel with the menu hidden"
+done
 [ -z "$(other_windows)" ] || fail "a window opened: $(other_windows)"
 alive || fail "the program ended"
 expect_calls
