@@ -318,15 +318,6 @@ void conversions(const Input &in)
     checkRounding(a, -2147483648.0, 2147483647.0, ToInt32, "ToInt32");
     checkRounding(a, -9223372036854775808.0, 9223372036854774784.0, ToInt64, "ToInt64"); // below 2^63
     checkArithmetic(a, b);
-    const std::optional<int32_t> divisor = toInt32(b);
-    const std::optional<int32_t> dividend = toInt32(a);
-    if (divisor && dividend && *divisor != 0) {
-        const int32_t r = Remainder(a, *divisor);
-        const QString what = QStringLiteral("Remainder(%1, %2) = %3").arg(num(a)).arg(*divisor).arg(r);
-        CHECK(std::abs(int64_t(r)) < std::abs(int64_t(*divisor)), what);
-        CHECK(r == 0 || (r < 0) == (*dividend < 0), what);
-        CHECK((int64_t(*dividend) - r) % *divisor == 0, what);
-    }
     checkTimes(a, b, c, b, in.field(2));
 }
 

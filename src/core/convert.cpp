@@ -284,14 +284,6 @@ int64_t ToInt64(double value)
     return int64_t(r);
 }
 
-int32_t Remainder(double dividend, int32_t divisor)
-{
-    const int32_t a = ToInt32(dividend);
-    if (divisor == 0)
-        throw RuntimeError(RuntimeError::DivisionByZero);
-    return int32_t(int64_t(a) % int64_t(divisor));
-}
-
 QTime TimeFromParts(double hour, double minute, double second)
 {
     const int64_t total = int64_t(ToInt16(hour)) * 3600 + int64_t(ToInt16(minute)) * 60 + ToInt16(second);

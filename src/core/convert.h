@@ -41,9 +41,6 @@ int16_t ToInt16(double value);
 int32_t ToInt32(double value);
 int64_t ToInt64(double value);
 
-// The dividend is first rounded to a 32-bit integer; the result takes its sign.
-int32_t Remainder(double dividend, int32_t divisor);
-
 // A time of day from hour, minute and second, each first rounded to 16 bits,
 // combined with carry and wrapped into the day (negative totals count back).
 QTime TimeFromParts(double hour, double minute, double second);

@@ -2,9 +2,6 @@
 #include "support/user_steps.h"
 
 #include <QAccessible>
-#include <QMetaEnum>
-
-#include <cstdio>
 
 namespace {
 
@@ -12,14 +9,12 @@ namespace {
 // button, check box and menu item by its caption, a field or box by the label that stands
 // for it, and the lock's field as a password field that gives nothing typed away.
 
-// Walks the tree under `node`, checking each control and writing one line per node.
-void walk(QAccessibleInterface *node, int depth, QString &dump, QStringList &faults)
+// Walks the tree under `node`, checking each control and noting the names it meets.
+void walk(QAccessibleInterface *node, QStringList &names, QStringList &faults)
 {
     const QString name = node->text(QAccessible::Name);
-    const QString role =
-        QString::fromLatin1(QMetaEnum::fromType<QAccessible::Role>().valueToKey(node->role()));
-    dump += QString(depth * 2, u' ') + role + QStringLiteral(" \"") + QString(name).replace(u'\n', u' ') +
-            u'"' + (node->state().invisible ? QStringLiteral(" (hidden)") : QString()) + u'\n';
+    const QString role = QString::number(node->role());
+    names << name;
     const QObject *object = node->object();
     if ((dynamic_cast<const Label *>(object) || dynamic_cast<const TextBox *>(object) ||
          dynamic_cast<const CommandButton *>(object) || dynamic_cast<const CheckBox *>(object) ||
@@ -44,7 +39,7 @@ void walk(QAccessibleInterface *node, int depth, QString &dump, QStringList &fau
             faults << QStringLiteral("the password field %1 gives its text away").arg(name);
     }
     for (int i = 0; i < node->childCount(); ++i)
-        walk(node->child(i), depth + 1, dump, faults);
+        walk(node->child(i), names, faults);
 }
 
 TEST(Accessibility, EveryWindowAndControlIsNamedByWhatItShows)
@@ -61,22 +56,16 @@ TEST(Accessibility, EveryWindowAndControlIsNamedByWhatItShows)
     app.desktop.advance(10000); // the reminder opens
     ASSERT_TRUE(app.forms.form4.exists());
     Form5 &f5 = app.forms.form5();
-    QStringList faults;
-    QString form1Tree;
+    QStringList names, faults;
     for (Window *w : std::initializer_list<Window *>{&f1, &f2, &app.forms.form4(), &f5}) {
         QAccessibleInterface *root = QAccessible::queryAccessibleInterface(w);
         EXPECT_EQ(root->role(), QAccessible::Window) << w->windowTitle().toStdString();
         EXPECT_EQ(root->text(QAccessible::Name), w->windowTitle());
-        QString dump;
-        walk(root, 0, dump, faults);
-        if (w == &f1)
-            form1Tree = dump;
+        walk(root, names, faults);
     }
     EXPECT_EQ(faults, QStringList{});
-    EXPECT_TRUE(form1Tree.contains(QStringLiteral("MenuItem \"十二生肖\""))) << form1Tree.toStdString();
+    EXPECT_TRUE(names.contains(QStringLiteral("十二生肖"))) << "the menu's items";
     EXPECT_TRUE(QAccessible::queryAccessibleInterface(f1.Text1)->state().passwordEdit);
-    if (qEnvironmentVariableIsSet("MORVANE_ACCESSIBLE_DUMP"))
-        std::fputs(form1Tree.toUtf8().constData(), stdout);
 
     // The fields that have a label are labelled by it (a screen reader names them so); the
     // calculator's, which have none, are named for what they hold, not by their panel.

@@ -81,8 +81,18 @@ void FakeDesktop::advance(qint64 ms)
     elapsedMs = std::max(elapsedMs, target);
 }
 
+namespace {
+// A box's lines are joined by CR LF, the program's own line break.
+void checkLines(const QString &text)
+{
+    if (QString(text).remove(QStringLiteral("\r\n")).contains(u'\n') && FakeDesktop::unscriptedBox)
+        FakeDesktop::unscriptedBox(QStringLiteral("lines not joined by CR LF: ") + text);
+}
+} // namespace
+
 int FakeDesktop::showMessage(const QString &text, int style, const QString &title)
 {
+    checkLines(text);
     messages.push_back({text, style, title, false});
     if (answers_.empty()) {
         if (style == MsgStyle::Ok)
@@ -98,6 +108,7 @@ int FakeDesktop::showMessage(const QString &text, int style, const QString &titl
 
 QString FakeDesktop::askText(const QString &prompt, const QString &title)
 {
+    checkLines(prompt);
     prompts << title + u'|' + prompt;
     if (textAnswers_.empty())
         return QString();

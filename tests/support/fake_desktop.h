@@ -52,8 +52,9 @@ public:
     // once per firing as its timer is armed for it. Unset: on time.
     std::function<qint64()> lateness;
 
-    // Told of every box that asks a question nobody scripted an answer for. Shared by every
-    // fake desktop of the process: the test runner counts such a box as a test failure.
+    // Told of every box that asks a question nobody scripted an answer for, and of every box
+    // or prompt whose lines are not joined by CR LF. Shared by every fake desktop of the
+    // process: the test runner counts such a box as a test failure.
     static std::function<void(const QString &text)> unscriptedBox;
 
     int showMessage(const QString &text, int style, const QString &title) override;

@@ -12,6 +12,16 @@
 
 #include <gtest/gtest.h>
 
+// The names of the controls directly in `parent` that it shows, in the order they were made.
+inline QString shownControls(const QWidget *parent)
+{
+    QString names;
+    for (const QWidget *w : parent->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
+        if (w->isVisibleTo(parent) && !w->objectName().isEmpty())
+            names += w->objectName() + u' ';
+    return names.trimmed();
+}
+
 // Past loading, "关机1" pressed: the countdown window is in front.
 inline Form2 &openForm2(TestApp &app)
 {
