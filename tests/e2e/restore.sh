@@ -1,19 +1,26 @@
 #!/usr/bin/env bash
-# With a window manager: the close box minimises the main window; restored from the task bar
-# (the window manager's own restore), it opens the countdown window with 关机1, and "返回"
-# brings it back on screen, not minimised again.
+# A click on the close box the window manager draws minimises the main window rather than
+# ending the program; restored as a task bar restores it (_NET_ACTIVE_WINDOW), it shows again,
+# and after 关机1, 返回 (Escape) brings it back on screen, not minimised.
+# shellcheck source=SCRIPTDIR/lib.sh
 source "$(dirname "$0")/lib.sh"
-start_window_manager
 start_program
-shown() { xwininfo -id "$1" 2>/dev/null | grep -q IsViewable; }
-minimised() { ! shown "$1"; }
-python3 "$(dirname "$0")/close_request.py" "$main" || fail "could not send a close request"
-wait_until minimised "$main" || fail "the close box did not minimise the main window"
-xdotool windowactivate "$main" # what a click on its task bar entry asks of the window manager
-wait_until shown "$main" || fail "the window manager could not restore the main window"
-sleep 0.5 # the window manager maps it, then places it
-open_countdown
-keys "$countdown" Escape # 返回
-wait_until shown "$main" || fail "返回 left the main window minimised"
-expect_calls
-say "closed, restored by the window manager, then 关机1 and 返回: the main window is on screen"
+shown() { xwininfo -id "$Form1" | grep -q IsViewable; }
+minimised() { ! shown; }
+# The close box is the rightmost button of the title bar above the window, as tall as the bar.
+eval "$(xwininfo -id "$Form1" | sed -nE 's/^ *Absolute upper-left (X|Y): *(-?[0-9]+)/\1=\2/p; s/^ *Width: *([0-9]+)/W=\1/p')"
+read -r _ right top _ <<< "$(xprop -id "$Form1" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')"
+xdotool mousemove $((X + W + right - top / 2)) $((Y - top / 2)) click 1
+within 5 minimised || fail "the close box did not minimise the main window"
+kill -0 "$pid" || fail "the close box ended the program"
+xdotool windowactivate "$Form1"
+within 5 shown || fail "the main window was not restored"
+within 5 loaded || fail "the restored main window was not drawn again"
+click Form1 Command5
+Form2=$(within 10 window Morvane) || fail "关机1 opened no countdown window"
+within 5 focused "$Form2" || fail "the countdown window did not take the keyboard focus"
+within 5 minimised || fail "the main window stayed beside the countdown window"
+xdotool key Escape
+within 5 shown || fail "返回 left the main window minimised"
+[ ! -s "$calls" ] || fail "something was launched"
+echo "$name: the close box minimised the main window; restored, then 关机1 and 返回: it shows"

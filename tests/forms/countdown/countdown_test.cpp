@@ -5,9 +5,10 @@
 
 namespace {
 
-// Each entry typed and Enter pressed: refused with the red line (nothing starts), or
-// started with the figures it shows second by second and the shutdown at "0", once; a
-// zero entry is announced, then shuts down at once. A fresh window refuses Enter silently.
+// Each entry typed after a cancel and Enter pressed: refused with the red line (nothing
+// starts), or started with the figures it shows second by second and the shutdown at "0",
+// once. A zero figure, once typed, is announced in place of the cancel notice, and a zero
+// entry shuts down at once. A fresh window refuses Enter silently.
 TEST_F(Countdown, EachEntryIsRefusedOrCountsDownToOneShutdown)
 {
     QTest::keyClick(f2.Text1, Qt::Key_Return);
@@ -28,24 +29,27 @@ TEST_F(Countdown, EachEntryIsRefusedOrCountsDownToOneShutdown)
     for (const auto &row : rows) {
         TestApp app;
         Form2 &f = openForm2(app);
-        QTest::keyClicks(f.Text1, QStringLiteral("9"));
-        QTest::keyClick(f.Text1, Qt::Key_Backspace);
+        startCountdown(f, "9");
+        QTest::mouseClick(f.Command1, Qt::LeftButton);
         QTest::keyClicks(f.Text1, QString::fromLatin1(row.entry));
         const bool refused = !*row.figures, zero = !refused && StrictTextToNumber(row.entry) == 0;
-        EXPECT_EQ(f.Label15->isVisible(), refused) << row.entry;
-        EXPECT_EQ(f.Label6->isVisible(), zero) << row.entry;
-        EXPECT_EQ(f.Command1->isEnabled(), !refused) << row.entry;
+        EXPECT_EQ(QList<bool>({f.Label15->isVisible(), f.Label6->isVisible(), f.Label7->isVisible(),
+                               f.Command1->isEnabled()}),
+                  QList<bool>({refused, zero, row.entry[0] != '0', !refused}))
+            << row.entry;
+        const int changes = app.desktop.sleepInhibitorChanges;
         QTest::keyClick(f.Text1, Qt::Key_Return);
+        EXPECT_EQ(app.desktop.sleepInhibitorChanges - changes, !refused && !zero)
+            << row.entry << ": kept awake";
         QStringList figures;
         for (int s = 0; s <= 6; ++s) {
-            if (s > 0)
-                app.desktop.advance(1000);
+            app.desktop.advance(s ? 1000 : 0);
             figures << f.Label4->caption();
             const bool fired = !refused && StrictTextToNumber(figures.back()) == 0;
             EXPECT_EQ(app.desktop.commands, QStringList(fired, shutdownLine())) << row.entry << " at " << s;
         }
         EXPECT_EQ(figures.join(u' ').trimmed(), QString::fromLatin1(row.figures)) << row.entry;
-        EXPECT_FALSE(f.Timer1->enabled()) << row.entry;
+        EXPECT_FALSE(f.Timer1->enabled() || app.desktop.sleepInhibited) << row.entry;
     }
 }
 
@@ -68,7 +72,9 @@ TEST(CountdownCancel, GivesTheCancelledLayoutAndNothingEverFires)
             QTest::mouseClick(f.Command1, Qt::LeftButton);
         EXPECT_EQ(f.Command1->caption(), QStringLiteral("确定")) << how;
         EXPECT_EQ(f.focusWidget(), f.Text1) << how;
-        EXPECT_FALSE(f.Command1->isEnabled() || f.Timer1->enabled() || f.Check1->value()) << how;
+        EXPECT_FALSE(f.Command1->isEnabled() || f.Timer1->enabled() || f.Check1->value() ||
+                     app.desktop.sleepInhibited)
+            << how;
         EXPECT_TRUE(f.Text1->text().isEmpty() && f.Text1->isEnabled() && f.Label4->caption().isEmpty())
             << how;
         EXPECT_EQ(shownControls(f.client()),
@@ -147,15 +153,12 @@ TEST_F(Countdown, TheFiguresAndTheDetails)
     EXPECT_FALSE(f2.Frame2->isVisible());
 }
 
-QString line(int seconds)
-{
-    return QStringLiteral("距离关机还有 %1 秒").arg(seconds);
-}
-
 // A preset (the second or the last of the list) or a typed figure: the reminder opens at
 // the figure of that value ("020" opens at 20; text that is no number never), the countdown
 // window hides, the reminder counts with the countdown and stays to the end, which the
 // shutdown still comes at. A preset shows "设置成功！" and locks the box; typed text does not.
+// Dismissed by its button or its close box, the reminder goes for this countdown and the
+// countdown window comes back.
 TEST(Reminder, OpensAtItsFigureAndCountsToTheShutdown)
 {
     const struct {
@@ -163,8 +166,10 @@ TEST(Reminder, OpensAtItsFigureAndCountsToTheShutdown)
         int preset;        // or -1: typed
         const char *typed; // finished by Tab
         int opensAt;       // -1: never
-    } rows[] = {{"40", 1, "", 30},     {"182", 4, "", 180},   {"33", -1, "020", 20}, {"33", -1, "+20", 20},
-                {"33", -1, " 20", 20}, {"33", -1, "20s", -1}, {"33", -1, "30", 30}};
+        int dismiss = 0;   // 1 by its button, 2 by its close box, a second after it opens
+    } rows[] = {{"40", 1, "", 30},     {"182", 4, "", 180},     {"33", -1, "020", 20},
+                {"33", -1, "+20", 20}, {"33", -1, " 20", 20},   {"33", -1, "20s", -1},
+                {"33", -1, "30", 30},  {"40", -1, "38", 38, 1}, {"40", 0, "", 15, 2}};
     for (const auto &row : rows) {
         TestApp app;
         Form2 &f = openForm2(app);
@@ -183,21 +188,25 @@ TEST(Reminder, OpensAtItsFigureAndCountsToTheShutdown)
         EXPECT_EQ(f.Label16->caption(), QStringLiteral("设置完毕！")) << row.seconds << row.typed;
         EXPECT_EQ(f.Label14->isVisible() && !f.check2->isEnabled(), row.preset >= 0) << row.typed;
         const int total = QString::fromLatin1(row.seconds).toInt();
+        app.desktop.advance(1000 * (total - row.opensAt - 1));
+        EXPECT_FALSE(app.forms.form4.exists()) << row.seconds << row.typed;
+        app.desktop.advance(1000);
+        ASSERT_EQ(app.forms.form4.exists(), row.opensAt >= 0) << row.seconds << row.typed;
         if (row.opensAt >= 0) {
-            app.desktop.advance(1000 * (total - row.opensAt - 1));
-            EXPECT_FALSE(app.forms.form4.exists()) << row.seconds << row.typed;
+            Form4 &f4 = app.forms.form4();
+            EXPECT_TRUE(f4.isVisible() && !f.isVisible() && f4.Label2->caption().isEmpty());
             app.desktop.advance(1000);
-            ASSERT_TRUE(app.forms.form4.exists()) << row.seconds << row.typed;
-            EXPECT_TRUE(app.forms.form4().isVisible() && !f.isVisible());
-            EXPECT_TRUE(app.forms.form4().Label2->caption().isEmpty());
-            app.desktop.advance(1000);
-            EXPECT_EQ(app.forms.form4().Label2->caption(), line(row.opensAt - 1));
+            EXPECT_EQ(f4.Label2->caption(), QStringLiteral("距离关机还有 %1 秒").arg(row.opensAt - 1));
+            if (row.dismiss == 1)
+                QTest::mouseClick(f4.Command1, Qt::LeftButton);
+            if (row.dismiss == 2)
+                EXPECT_TRUE(f4.close());
+            EXPECT_EQ(f.isVisible(), bool(row.dismiss)) << row.typed;
             app.desktop.advance(1000 * (row.opensAt - 1)); // to the shutdown
-            EXPECT_EQ(app.forms.form4().Label2->caption(), line(0));
-        } else {
-            app.desktop.advance(1000 * total);
-            EXPECT_FALSE(app.forms.form4.exists()) << row.typed;
+            EXPECT_EQ(app.forms.form4.exists() ? f4.Label2->caption() : QString(),
+                      row.dismiss ? QString() : QStringLiteral("距离关机还有 0 秒"));
         }
+        app.desktop.advance(1000);
         EXPECT_EQ(app.desktop.commands, QStringList{shutdownLine()}) << row.seconds << row.typed;
     }
 }
@@ -226,56 +235,6 @@ TEST_F(Countdown, UntickingEditingOrPickingAgainDisarmsTheReminder)
     EXPECT_EQ(f2.remindAt.text(), QStringLiteral("60"));
     QTest::keyClick(f2.Combo1, Qt::Key_Up); // another preset
     EXPECT_TRUE(f2.check2->value() == 0 && f2.check2->isEnabled() && !f2.Label14->isVisible());
-}
-
-// Dismissed by its button or its close box, the reminder goes and the countdown window
-// comes back; it is not shown again in this countdown. Armed again, it opens empty.
-TEST(Reminder, DismissingItBringsTheCountdownBack)
-{
-    for (bool byCloseBox : {false, true}) {
-        TestApp app;
-        Form2 &f = openForm2(app);
-        startCountdown(f, "40");
-        armTyped(f, "38");
-        app.desktop.advance(2500);
-        ASSERT_TRUE(app.forms.form4.exists());
-        if (byCloseBox)
-            EXPECT_TRUE(app.forms.form4().close());
-        else
-            QTest::mouseClick(app.forms.form4().Command1, Qt::LeftButton);
-        EXPECT_FALSE(app.forms.form4.exists());
-        EXPECT_TRUE(f.isVisible());
-        app.desktop.advance(20000);
-        EXPECT_FALSE(app.forms.form4.exists()) << "not shown again in this countdown";
-        armPreset(f, 0);
-        app.desktop.advance(3000);
-        ASSERT_TRUE(app.forms.form4.exists());
-        EXPECT_TRUE(app.forms.form4().Label2->caption().isEmpty());
-    }
-}
-
-// Typed into the countdown window, reopened from the main window while the reminder is open:
-// "最后" is unticked, and the reminder goes on from the typed value. Letters leave its line as
-// it is; it stands still, silently, until the value is a number again.
-TEST_F(Countdown, TypingWhileTheReminderIsOpenReplacesItsValue)
-{
-    startCountdown(f2, "30");
-    armTyped(f2, "28");
-    QTest::mouseClick(f2.Command2, Qt::LeftButton); // back to the main window
-    app.desktop.advance(2000);
-    ASSERT_TRUE(app.forms.form4.exists());
-    QTest::mouseClick(app.forms.form1().Command5, Qt::LeftButton);
-    QTest::keyClicks(f2.Combo1->lineEdit(), QStringLiteral("x"));
-    EXPECT_EQ(f2.Label16->caption(), QStringLiteral("设置以取消！"));
-    app.desktop.advance(3000);
-    EXPECT_TRUE(app.forms.form4().Label2->caption().isEmpty());
-    EXPECT_TRUE(app.desktop.messages.empty());
-    f2.Combo1->lineEdit()->selectAll();
-    QTest::keyClicks(f2.Combo1->lineEdit(), QStringLiteral("50"));
-    app.desktop.advance(1000);
-    EXPECT_EQ(app.forms.form4().Label2->caption(), line(49));
-    app.desktop.advance(30000);
-    EXPECT_EQ(app.desktop.commands.size(), 1);
 }
 
 } // namespace

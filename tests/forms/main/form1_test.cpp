@@ -20,42 +20,31 @@ TEST(Form1Loading, EachTickFollowsTheTable)
 {
     TestApp app;
     Form1 &f = app.forms.form1();
-    struct Row {
-        qint64 at;
-        int interval;
-        bool label4;
-    };
-    std::map<int, Row> seen;
-    QString last = f.Label2->caption();
-    for (int ms = 0; ms < 1700; ++ms) {
+    QStringList ticks; // "count, ms, the timer's interval, Label4 shown" as each count shows
+    for (QString last = f.Label2->caption(); app.desktop.elapsedMs < 1700;) {
         app.desktop.advance(1);
-        if (f.Label2->caption() == last)
+        if (f.Label2->caption() == std::exchange(last, f.Label2->caption()))
             continue;
-        last = f.Label2->caption();
         const int n = int(StrictTextToNumber(last));
-        seen[n] = {app.desktop.elapsedMs, f.Timer1->interval(), f.Label4->isVisibleTo(f.Frame1)};
+        ticks << QStringLiteral("%1 %2 %3 %4")
+                     .arg(n)
+                     .arg(app.desktop.elapsedMs)
+                     .arg(f.Timer1->interval())
+                     .arg(f.Label4->isVisibleTo(f.Frame1));
         EXPECT_EQ(f.Line1->x2(), 900 + 15 * n);
         EXPECT_EQ(f.Label1->caption(), n > 80 ? QStringLiteral("启动中...") : QStringLiteral("加载中..."));
         const QRect count = f.Label2->geometry(), sign = f.Label3->geometry();
-        EXPECT_LT(count.right(), sign.left()) << n;
-        EXPECT_LE(sign.right(), f.Frame1->width()) << n;
+        EXPECT_TRUE(count.right() < sign.left() && sign.right() <= f.Frame1->width()) << n;
         EXPECT_TRUE(n >= 10 || sign.left() == twipsToPixels(1800)) << n; // one digit: "%" in its place
-        for (QWidget *w : {f.Command8, f.Command9, f.Command7, f.Command3})
-            EXPECT_EQ(w->isVisible(), n == 100) << n;
-        EXPECT_EQ(f.Frame1->isVisible(), n < 100) << n;
+        EXPECT_EQ(shownControls(f.client()),
+                  n < 100 ? QStringLiteral("Command1 Command2 Command5 Command4 Label5 Frame1")
+                          : QStringLiteral("Command1 Command2 Command8 Command5 Command7 "
+                                           "Command4 Command3 Command9 Label5"));
     }
-    ASSERT_EQ(seen.size(), 100u) << "exactly 100 ticks";
-    const struct {
-        int n;
-        Row row;
-    } table[] = {{1, {20, 20, false}},    {30, {600, 20, false}},  {31, {620, 10, true}},
-                 {80, {1110, 10, true}},  {81, {1120, 20, false}}, {94, {1380, 20, false}},
-                 {95, {1400, 40, false}}, {99, {1560, 40, false}}, {100, {1600, 40, false}}};
-    for (const auto &[n, row] : table) {
-        EXPECT_EQ(seen[n].at, row.at) << "tick " << n;
-        EXPECT_EQ(seen[n].interval, row.interval) << "tick " << n;
-        EXPECT_EQ(seen[n].label4, row.label4) << "tick " << n;
-    }
+    ASSERT_EQ(ticks.size(), 100) << "exactly 100 ticks";
+    for (const char *tick : {"1 20 20 0", "30 600 20 0", "31 620 10 1", "80 1110 10 1", "81 1120 20 0",
+                             "94 1380 20 0", "95 1400 40 0", "99 1560 40 0", "100 1600 40 0"})
+        EXPECT_TRUE(ticks.contains(QString::fromLatin1(tick))) << tick;
 }
 
 // While loading, the panel covers the buttons against keys and assistive technology as well:
@@ -67,75 +56,51 @@ TEST(Form1Loading, NothingUnderThePanelCanBePressed)
     Form1 &f = app.forms.form1();
     f.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
-    const std::vector<Qt::Key> sequences[] = {{Qt::Key_Return},
-                                              {Qt::Key_Enter},
-                                              {Qt::Key_Space},
-                                              {Qt::Key_Tab, Qt::Key_Space},
-                                              {Qt::Key_Backtab, Qt::Key_Return},
-                                              {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Return}};
-    for (const auto &keys : sequences)
-        for (Qt::Key key : keys)
-            QTest::keyClick(QApplication::focusWidget(), key);
+    for (Qt::Key key :
+         {Qt::Key_Return, Qt::Key_Space, Qt::Key_Tab, Qt::Key_Space, Qt::Key_Backtab, Qt::Key_Return})
+        QTest::keyClick(QApplication::focusWidget(), key);
     for (QWidget *button : {f.Command1, f.Command2, f.Command4, f.Command5})
         QAccessible::queryAccessibleInterface(button)->actionInterface()->doAction(
             QAccessibleActionInterface::pressAction());
     EXPECT_TRUE(app.desktop.messages.empty() && app.desktop.commands.isEmpty() && !app.forms.form2.exists());
-    ASSERT_TRUE(f.Frame1->isVisible()) << "still loading";
     app.finishLoading();
-    EXPECT_EQ(QApplication::focusWidget(), f.Command1);
     app.desktop.answer(MsgResult::Cancel);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-    EXPECT_EQ(app.desktop.messages.size(), 1u) << "关机 asked";
+    EXPECT_EQ(app.desktop.messages.size(), 1u) << "关机 has the focus and asks";
 }
 
-// The title's caption, colour and size after each of its first eight ticks; always bold.
-TEST(Form1Title, TicksOneToEight)
+// After loading: the title's caption, colour and size at each of its first eight ticks,
+// always bold; any mouse button but the right one toggles the menu on the arrow button, no
+// key does; a double-click on the window's background, and only there, tells the time.
+TEST(Form1, TitleMenuAndDateBox)
 {
     TestApp app;
-    app.finishLoading(); // the reveal came at 1600 ms; the title ticks from there
     Form1 &f = app.forms.form1();
+    userDoubleClick(f.Frame1, QPoint(20, 20)); // the loading panel
+    app.finishLoading();                       // the reveal came at 1600 ms; the title ticks from there
     app.desktop.advance(1600 + 1000 - app.desktop.elapsedMs - 1);
     QStringList seen;
     for (int tick = 1; tick <= 8; ++tick) {
         app.desktop.advance(1000);
-        seen << QStringLiteral("%1 %2 %3")
-                    .arg(f.Label5->caption())
-                    .arg(f.Label5->foreColor())
-                    .arg(f.Label5->fontSize());
-        EXPECT_TRUE(f.Label5->font().bold());
+        seen << f.Label5->caption() + QStringLiteral(" %1 %2 %3")
+                                          .arg(f.Label5->foreColor())
+                                          .arg(f.Label5->fontSize())
+                                          .arg(f.Label5->font().bold());
     }
-    EXPECT_EQ(seen, (QStringList{"Hello 0 26.25", "Hello 255 26.25", "Hello 65280 26.25",
-                                 "Q D X 16711680 26.25", "Q D X 16711680 26.25", "Q D X 16711680 26.25",
-                                 "Morvane 16711680 14", "Morvane 16711680 14"}));
-}
-
-TEST(Form1Menu, AnyPressTogglesTheMenuButKeysDoNot)
-{
-    TestApp app;
-    app.finishLoading();
-    Form1 &f = app.forms.form1();
-    EXPECT_FALSE(f.mnudgn->isVisible());
+    EXPECT_EQ(seen, (QStringList{"Hello 0 26.25 1", "Hello 255 26.25 1", "Hello 65280 26.25 1",
+                                 "Q D X 16711680 26.25 1", "Q D X 16711680 26.25 1", "Q D X 16711680 26.25 1",
+                                 "Morvane 16711680 14 1", "Morvane 16711680 14 1"}));
     for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
-        const bool shown = button != Qt::RightButton;
         QTest::mousePress(f.Command3, button);
-        EXPECT_EQ(f.mnudgn->isVisible(), shown);
-        EXPECT_EQ(f.menuBar()->isVisibleTo(&f), shown);
-        EXPECT_EQ(str(f.Command3->caption()), shown ? "↑" : "↓");
         QTest::mouseRelease(f.Command3, button);
+        EXPECT_EQ(f.Command3->caption() +
+                      QString::number(f.mnudgn->isVisible() + f.menuBar()->isVisibleTo(&f)),
+                  button == Qt::RightButton ? QStringLiteral("↓0") : QStringLiteral("↑2"));
     }
     f.Command3->setFocus();
     QTest::keyClick(f.Command3, Qt::Key_Space);
     QTest::keyClick(f.Command3, Qt::Key_Return);
     EXPECT_TRUE(f.mnudgn->isVisible());
-}
-
-TEST(Form1DateBox, OnlyADoubleClickOnTheBackgroundOpensIt)
-{
-    TestApp app;
-    Form1 &f = app.forms.form1();
-    app.desktop.advance(500);
-    userDoubleClick(f.Frame1, QPoint(20, 20)); // the loading panel
-    app.finishLoading();
     for (QWidget *control : {static_cast<QWidget *>(f.Label5), static_cast<QWidget *>(f.Command3)})
         userDoubleClick(control, QPoint(3, 3));
     EXPECT_TRUE(app.desktop.messages.empty());
@@ -203,13 +168,14 @@ TEST(Form1Power, EachButtonConfirmsThenLaunchesItsLine)
             app.desktop.answer(answer);
             QTest::mouseClick(app.forms.form1().*b.button, Qt::LeftButton);
             ASSERT_EQ(app.desktop.messages.size(), 1u);
-            const auto &box = app.desktop.messages[0];
-            EXPECT_EQ(box.title + u'|' + box.text, QStringLiteral("提示|") + QString::fromUtf8(b.question));
-            EXPECT_EQ(box.style, MsgStyle::OkCancelQuestion);
-            EXPECT_EQ(app.desktop.commands, QStringList(answer == MsgResult::Ok, powerCommandLine(b.action)));
+            const auto box = std::exchange(app.desktop.messages, {})[0];
+            EXPECT_EQ(box.title + u'|' + box.text + u'|' + QString::number(box.style),
+                      QStringLiteral("提示|%1|%2")
+                          .arg(QString::fromUtf8(b.question))
+                          .arg(MsgStyle::OkCancelQuestion));
+            EXPECT_EQ(std::exchange(app.desktop.commands, {}),
+                      QStringList(answer == MsgResult::Ok, powerCommandLine(b.action)));
             EXPECT_TRUE(app.forms.form1().isVisible());
-            app.desktop.messages.clear();
-            app.desktop.commands.clear();
         }
     }
     app.desktop.commandsFail = true; // a tool that cannot start is reported; the program goes on
@@ -224,35 +190,6 @@ TEST(Form1Power, EachButtonConfirmsThenLaunchesItsLine)
                 app.desktop.messages.back().text.contains(QStringLiteral("溢出")));
     app.desktop.advance(3000);
     EXPECT_EQ(app.forms.form1().Label5->foreColor(), Colour::Green) << "the title went on: three ticks";
-}
-
-// The computer is kept awake exactly while a timed shutdown is pending.
-
-TEST(KeepAwake, WhileACountdownRunsAndNeverForOneThatFiresAtOnce)
-{
-    TestApp app;
-    Form2 &f = openForm2(app);
-    startCountdown(f, "0");
-    EXPECT_EQ(app.desktop.commands, QStringList{shutdownLine()});
-    EXPECT_EQ(app.desktop.sleepInhibitorChanges, 0) << "checked once the click is over";
-    QTest::mouseClick(f.Command1, Qt::LeftButton); // 取消关机
-    EXPECT_FALSE(app.desktop.sleepInhibited);
-
-    startCountdown(f, "30");
-    EXPECT_TRUE(app.desktop.sleepInhibited);
-    QTest::mouseClick(f.Command2, Qt::LeftButton); // 返回: still pending, window hidden
-    app.desktop.advance(10000);
-    EXPECT_TRUE(app.desktop.sleepInhibited);
-    QTest::mouseClick(app.forms.form1().Command5, Qt::LeftButton);
-    QTest::mouseClick(f.Command1, Qt::LeftButton); // 取消关机
-    EXPECT_FALSE(app.desktop.sleepInhibited);
-
-    startCountdown(f, "3");
-    EXPECT_TRUE(app.desktop.sleepInhibited);
-    app.desktop.advance(3000);
-    ASSERT_EQ(app.desktop.commands.size(), 2);
-    EXPECT_FALSE(app.desktop.sleepInhibited) << "fired: nothing is pending any more";
-    EXPECT_EQ(app.desktop.sleepInhibitorChanges, 4);
 }
 
 } // namespace
