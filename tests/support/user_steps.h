@@ -22,6 +22,14 @@ inline void typeKeys(QWidget *box, const QString &text)
     }
 }
 
+// Types over whatever the box holds.
+inline void typeOver(QWidget *box, const QString &text)
+{
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(box, Qt::Key_Delete);
+    typeKeys(box, text);
+}
+
 // The names of the controls directly in `parent` that it shows, in the order they were made.
 inline QString shownControls(const QWidget *parent)
 {

@@ -30,16 +30,11 @@ protected:
         app.desktop.answerText(password);
         QTest::mouseClick(f.Command9, Qt::LeftButton);
     }
-    void key(Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier)
-    {
-        QTest::keyClick(QApplication::focusWidget(), k, mods);
-    }
+    void key(Qt::Key k) { QTest::keyClick(QApplication::focusWidget(), k); }
     // Types over whatever the field holds, then presses Enter.
     void tryPassword(const QString &typed)
     {
-        key(Qt::Key_A, Qt::ControlModifier);
-        key(Qt::Key_Backspace);
-        QTest::keyClicks(QApplication::focusWidget(), typed);
+        typeOver(QApplication::focusWidget(), typed);
         key(Qt::Key_Return);
     }
     // Whether anything outside the lock panel was pressed: a box, a launch, a window, the menu.

@@ -6,14 +6,6 @@
 
 namespace {
 
-// Types over whatever the box holds.
-void type(TextBox *box, const QString &text)
-{
-    box->selectAll();
-    QTest::keyClick(box, Qt::Key_Delete);
-    QTest::keyClicks(box, text);
-}
-
 // The main window past loading with the tools menu shown by the arrow button; numbers
 // read and written as in the United States ("." decimal, "," thousands).
 class ToolsTest : public ::testing::Test {
@@ -66,7 +58,7 @@ TEST_F(ToolsTest, EachItemActsWhileTheMenuShowsAndEachPanelKeepsItsContents)
             .join(u'|');
     };
     choose(t.mnujsq);
-    type(t.Text2, QStringLiteral("7"));
+    typeOver(t.Text2, QStringLiteral("7"));
     QTest::mouseClick(t.Command11, Qt::LeftButton);
     choose(t.mnupdrn);
     QTest::mouseClick(t.Command12, Qt::LeftButton);
@@ -112,7 +104,7 @@ TEST_F(ToolsTest, EachItemActsWhileTheMenuShowsAndEachPanelKeepsItsContents)
 
 // Each row "left|sign|right|the three boxes afterwards", in turn; a row whose operation
 // faults follows one with a result, which it must not leave beside its operands. A result
-// shows from its beginning.
+// shows from its beginning. Numbers are read in the user's locale.
 TEST_F(ToolsTest, CalculatorComputesResetsBadOperandsAndEmptiesTheResultOnAFault)
 {
     choose(t.mnujsq);
@@ -121,8 +113,8 @@ TEST_F(ToolsTest, CalculatorComputesResetsBadOperandsAndEmptiesTheResultOnAFault
                             "0.1|+|0.2|0.1|0.2|0.3", "|+|5|0|0|0", "5|+||0|0|0", "-5|-|-5|-5|-5|0",
                             "1e308|×|10|1e308|10|", "1e3|+|1|1e3|1|1001", "1,000|+|1|1,000|1|1001"}) {
         const QStringList r = QString::fromUtf8(row).split(u'|');
-        type(t.Text2, r[0]);
-        type(t.Text3, r[2]);
+        typeOver(t.Text2, r[0]);
+        typeOver(t.Text3, r[2]);
         for (int i = 0; i < 4 && t.Label10->caption() != r[1]; ++i)
             QTest::mouseClick(t.Label10, Qt::LeftButton);
         QTest::mouseClick(t.Command11, Qt::LeftButton);
@@ -131,19 +123,15 @@ TEST_F(ToolsTest, CalculatorComputesResetsBadOperandsAndEmptiesTheResultOnAFault
     }
     EXPECT_TRUE(app.desktop.messages.empty()) << "faults are silent";
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); // "," decimal, "." thousands
-    type(t.Text2, QStringLiteral("1,5"));
-    type(t.Text3, QStringLiteral("1.000"));
+    typeOver(t.Text2, QStringLiteral("1,5"));
+    typeOver(t.Text3, QStringLiteral("1.000"));
     QTest::mouseClick(t.Command11, Qt::LeftButton);
     EXPECT_EQ(t.Text4->text(), QStringLiteral("1001,5"));
-}
 
-// The sign steps round, empties the result and renames the panel; a double-click on the
-// panel's background, and only there, empties the three boxes.
-TEST_F(ToolsTest, CalculatorSignAndClearing)
-{
-    choose(t.mnujsq);
-    type(t.Text2, QStringLiteral("7"));
-    type(t.Text3, QStringLiteral("2"));
+    // The sign steps round, empties the result and renames the panel; a double-click on the
+    // panel's background, and only there, empties the three boxes.
+    typeOver(t.Text2, QStringLiteral("7"));
+    typeOver(t.Text3, QStringLiteral("2"));
     QString seen;
     for (int i = 0; i < 5; ++i) {
         QTest::mouseClick(t.Command11, Qt::LeftButton);
@@ -167,7 +155,7 @@ TEST_F(ToolsTest, CalculatorSignAndClearing)
 void judgeAll(TextBox *box, CommandButton *judge, Label *verdict, Label *close, const QStringList &rows)
 {
     for (const QString &row : rows) {
-        type(box, row.section(u':', 0, 0));
+        typeOver(box, row.section(u':', 0, 0));
         QTest::mouseClick(judge, Qt::LeftButton);
         const QString expected = row.section(u':', 1);
         EXPECT_EQ(verdict->caption(), expected) << row.toStdString();
