@@ -19,14 +19,20 @@
 
 namespace {
 
-// Each box answered by a button's text or by a key; the result the program sees. An input
-// box gives the text as typed, or the empty text when cancelled.
-TEST(QtDesktopBoxes, AnswersByButtonOrKey)
+using namespace Qt::StringLiterals;
+
+// A box shows its text as it stands, tags and all ("a<b>c" is no markup), its lines where they
+// were; a long unbroken run (a password of 400 letters) is wrapped so that the box stays on
+// the screen. Each box answered by a button's caption or by a key where the focus is; the
+// result the program sees. An input box (style -1) gives the text typed into it, or the empty
+// text when cancelled.
+TEST(QtDesktopBoxes, ShowTheirTextAsItStandsOnScreenAndAnswerByButtonOrKey)
 {
     QtDesktop desktop;
+    const QString text = u"本次设置锁定的密码为:   a<b>c%1\r\n1.第一行x<i>y"_s.arg(QString(400, u'a'));
     const struct {
         int style;
-        const char *press; // a button's text, or "Return" / "Escape"
+        const char *press; // a button's caption, or "Return" / "Escape"
         int result;
     } cases[] = {{MsgStyle::Ok, "确定", MsgResult::Ok},
                  {MsgStyle::OkCancelQuestion, "取消", MsgResult::Cancel},
@@ -34,66 +40,36 @@ TEST(QtDesktopBoxes, AnswersByButtonOrKey)
                  {MsgStyle::YesNoQuestion, "否", MsgResult::No},
                  {MsgStyle::OkCancelQuestion, "Return", MsgResult::Ok},
                  {MsgStyle::OkCancelQuestion, "Escape", MsgResult::Cancel},
-                 {MsgStyle::YesNoQuestion, "Escape", MsgResult::No}};
+                 {MsgStyle::YesNoQuestion, "Escape", MsgResult::No},
+                 {-1, "确定", MsgResult::Ok},
+                 {-1, "Escape", MsgResult::Cancel}};
     for (const auto &c : cases) {
-        const QString press = QString::fromUtf8(c.press);
-        QTimer::singleShot(0, [press] {
-            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            if (press == QLatin1String("Return") || press == QLatin1String("Escape"))
-                return QTest::keyClick(box->focusWidget() ? box->focusWidget() : box,
-                                       press == QLatin1String("Return") ? Qt::Key_Return : Qt::Key_Escape);
-            for (QAbstractButton *b : box->buttons())
-                if (b->text() == press)
-                    return b->click();
+        QString shown, heard;
+        bool onScreen = false;
+        QTimer::singleShot(0, [&, press = QString::fromUtf8(c.press)] {
+            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            auto *label = dialog->findChild<QLabel *>(c.style < 0 ? QString() : u"qt_msgbox_label"_s);
+            shown = label->text();
+            heard = QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name);
+            onScreen = dialog->screen()->availableGeometry().contains(dialog->frameGeometry());
+            if (auto *input = qobject_cast<QInputDialog *>(dialog))
+                input->setTextValue(u" a b "_s);
+            for (QPushButton *button : dialog->findChildren<QPushButton *>())
+                if (button->text() == press)
+                    return button->click();
+            QTest::keyClick(dialog->focusWidget() ? dialog->focusWidget() : dialog,
+                            press == QLatin1String("Return") ? Qt::Key_Return : Qt::Key_Escape);
         });
-        EXPECT_EQ(desktop.showMessage(QStringLiteral("q"), c.style, QStringLiteral("提示")), c.result)
-            << c.press;
-    }
-    for (bool accept : {false, true}) {
-        QTimer::singleShot(0, [accept] {
-            auto *dialog = qobject_cast<QInputDialog *>(QApplication::activeModalWidget());
-            dialog->setTextValue(QStringLiteral(" a b "));
-            accept ? dialog->accept() : dialog->reject();
-        });
-        EXPECT_EQ(desktop.askText(QStringLiteral("p"), QStringLiteral("t")),
-                  accept ? QStringLiteral(" a b ") : QString());
-    }
-}
-
-// What a box shows is the text as it stands, tags and all ("a<b>c" is no markup), its lines
-// where they were; a long unbroken run (a password of 400 letters) is wrapped so that the
-// box stays on the screen. The same for a message box and an input box's prompt.
-TEST(QtDesktopBoxes, ShowTheirTextAsItStandsAndStayOnScreen)
-{
-    QtDesktop desktop;
-    const QString password = QStringLiteral("a<b>c") + QString(400, u'a');
-    const QString text = QStringLiteral("本次设置锁定的密码为:   %1\r\n1.第一行x<i>y").arg(password);
-    QString shown, heard;
-    QRect box, screen;
-    auto look = [&] {
-        QWidget *dialog = QApplication::activeModalWidget();
-        if (!dialog)
-            return;
-        auto *label = dialog->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
-        if (!label)
-            label = dialog->findChild<QLabel *>();
-        shown = label->text();
-        heard = QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name);
-        box = dialog->frameGeometry();
-        screen = dialog->screen()->availableGeometry();
-        QMetaObject::invokeMethod(dialog, "reject", Qt::QueuedConnection);
-    };
-    for (bool input : {false, true}) {
-        shown.clear();
-        QTimer::singleShot(0, look);
-        if (input)
-            desktop.askText(text, QStringLiteral("密码设置提示"));
+        if (c.style < 0)
+            EXPECT_EQ(desktop.askText(text, u"密码设置提示"_s),
+                      c.result == MsgResult::Ok ? u" a b "_s : QString())
+                << c.press;
         else
-            desktop.showMessage(text, MsgStyle::Ok, QStringLiteral("提示"));
-        EXPECT_EQ(QString(shown).remove(u'\n'), QString(text).remove(QStringLiteral("\r\n"))) << input;
-        EXPECT_EQ(shown.section(u'\n', -1), QStringLiteral("1.第一行x<i>y")) << input << ": the lines kept";
-        EXPECT_EQ(heard, shown) << input << ": read as plain text";
-        EXPECT_TRUE(screen.contains(box)) << input << ": " << box.width() << "x" << box.height();
+            EXPECT_EQ(desktop.showMessage(text, c.style, u"提示"_s), c.result) << c.press;
+        EXPECT_EQ(QString(shown).remove(u'\n'), QString(text).remove(u"\r\n"_s)) << c.press;
+        EXPECT_EQ(shown.section(u'\n', -1), u"1.第一行x<i>y"_s) << c.press << ": the lines kept";
+        EXPECT_EQ(heard, shown) << c.press << ": read as plain text";
+        EXPECT_TRUE(onScreen) << c.press;
     }
 }
 
@@ -102,7 +78,7 @@ TEST(QtTranslations, QtsOwnTextsAreInChinese)
 {
     QTranslator translator;
     ASSERT_TRUE(installQtTranslations(translator));
-    EXPECT_EQ(QCoreApplication::translate("QLineEdit", "Select All"), QStringLiteral("全选"));
+    EXPECT_EQ(QCoreApplication::translate("QLineEdit", "Select All"), u"全选"_s);
     QCoreApplication::removeTranslator(&translator);
 }
 
@@ -114,25 +90,24 @@ TEST(QtTranslations, QtsOwnTextsAreInChinese)
 TEST(QtDesktopTimers, TicksComeNestedInABoxKeepTheirRhythmAndTheirPlace)
 {
     QtDesktop desktop;
+    QTimer watchdog;
+    watchdog.callOnTimeout([] { QMetaObject::invokeMethod(QApplication::activeModalWidget(), "reject"); });
     for (bool aligned : {false, true}) {
         std::unique_ptr<TimerBackend> timer = desktop.createTimer();
         int depth = 0, maxDepth = 0, result = 0;
-        std::vector<int> at; // ms after each tenth of a second
+        std::vector<int> at; // ms after each tenth of a second, or since the start
         QElapsedTimer clock;
         timer->onFire = [&] {
             at.push_back(aligned ? QTime::currentTime().msec() % 100 : int(clock.elapsed()));
             maxDepth = std::max(maxDepth, ++depth);
             if (at.size() == 1) {
-                result = desktop.showMessage(QStringLiteral("wait"), MsgStyle::OkCancelQuestion, QString());
+                result = desktop.showMessage(u"wait"_s, MsgStyle::OkCancelQuestion, QString());
                 aligned ? QThread::msleep(250) : timer->start(300);
             } else if (at.size() == 4 && depth == 2) {
                 QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Return); // the default, OK
             }
             --depth;
         };
-        QTimer watchdog;
-        watchdog.callOnTimeout(
-            [] { QMetaObject::invokeMethod(QApplication::activeModalWidget(), "reject"); });
         watchdog.start(3000);
         clock.start();
         aligned ? timer->startAligned(100, 1) : timer->start(10);
@@ -155,14 +130,14 @@ TEST(QtDesktopCommands, AMissingProgramRaisesAndAFailureExitIsReportedInABox)
 {
     QtDesktop desktop;
     try {
-        desktop.runCommand(QStringLiteral("morvane-no-such-tool -s -t 0"));
+        desktop.runCommand(u"morvane-no-such-tool -s -t 0"_s);
         ADD_FAILURE() << "no error";
     } catch (const RuntimeError &e) {
         EXPECT_EQ(e.code(), RuntimeError::CommandNotFound);
     }
     QString reported;
     QTimer watcher;
-    QObject::connect(&watcher, &QTimer::timeout, [&] {
+    watcher.callOnTimeout([&] {
         if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
             reported = box->text();
             box->buttons().first()->click();
