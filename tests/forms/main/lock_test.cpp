@@ -55,7 +55,8 @@ protected:
 TEST_F(Lock, SettingAsksConfirmsTwiceThenLocks)
 {
     QTest::mousePress(f.Command3, Qt::LeftButton); // the menu shows
-    f.Frame3->show();
+    for (Frame *panel : {f.Frame3, f.Frame4, f.Frame5})
+        panel->show();
     for (int box = 0; box < 2; ++box) {
         app.desktop.answerWith([this] {
             EXPECT_FALSE(f.isLocked || f.Frame2->isVisible()) << "locked only after both boxes";
@@ -69,8 +70,11 @@ TEST_F(Lock, SettingAsksConfirmsTwiceThenLocks)
             app.desktop.messages[1].title + app.desktop.messages[1].text,
         QStringLiteral(
             "密码设置提示|请设置锁定本应用的密码：本次设置锁定的密码为:    Pass word \r\n提示设置成功！"));
+    EXPECT_TRUE(app.desktop.messages[0].text.contains(QStringLiteral("\r\n2.此密码仅对本次生肖。\r\n")))
+        << "the box's own words, as they stand";
     EXPECT_TRUE(f.isLocked && f.Frame2->isVisible() && !f.Label9->isVisible());
-    EXPECT_FALSE(f.Frame3->isVisible() || f.mnudgn->isVisible());
+    EXPECT_FALSE(f.Frame3->isVisible() || f.Frame4->isVisible() || f.Frame5->isVisible() ||
+                 f.mnudgn->isVisible());
     EXPECT_EQ(QApplication::focusWidget(), f.Text1);
     EXPECT_EQ(f.Text1->echoMode(), QLineEdit::Password);
     for (QWidget *w : {f.Command1, f.Command5, f.Command4, f.Command3, f.Command9})
