@@ -182,8 +182,9 @@ TEST(Reminder, OpensAtItsFigureAndCountsToTheShutdown)
             EXPECT_EQ(f4.Label2->caption(), QStringLiteral("距离关机还有 %1 秒").arg(row.opensAt - 1));
             if (row.dismiss == 1)
                 QTest::mouseClick(f4.Command1, Qt::LeftButton);
-            if (row.dismiss == 2)
+            if (row.dismiss == 2) {
                 EXPECT_TRUE(f4.close());
+            }
             EXPECT_EQ(f.isVisible(), bool(row.dismiss)) << row.typed;
             app.desktop.advance(1000 * (row.opensAt - 1)); // to the shutdown
             EXPECT_EQ(app.forms.form4.exists() ? f4.Label2->caption() : QString(),

@@ -8,11 +8,6 @@
 
 namespace {
 
-std::string str(const QString &s)
-{
-    return s.toStdString();
-}
-
 // 100 ticks on their timing; the "%" stays where it is placed while one digit fits
 // before it and then follows the count, never running into it; the last tick uncovers
 // the buttons.
