@@ -35,9 +35,9 @@ double msAfterSecond(qint64 ns)
 
 class TimingDesktop final : public Desktop {
 public:
-    int showMessage(const QString &, int, const QString &) override { return MsgResult::Ok; }
+    int showMessage(const QString &, int, const QString &, QObject *) override { return MsgResult::Ok; }
     void postMessage(const QString &, const QString &) override {}
-    QString askText(const QString &, const QString &) override { return {}; }
+    QString askText(const QString &, const QString &, QObject *) override { return {}; }
     void runCommand(const QString &) override { launches.push_back(wallNs()); }
     QDateTime now() const override { return real.now(); }
     std::unique_ptr<TimerBackend> createTimer() override { return real.createTimer(); }

@@ -18,9 +18,9 @@ namespace {
 // The real desktop's clock and timers; launches are only timed.
 class TimingDesktop final : public Desktop {
 public:
-    int showMessage(const QString &, int, const QString &) override { return MsgResult::Ok; }
+    int showMessage(const QString &, int, const QString &, QObject *) override { return MsgResult::Ok; }
     void postMessage(const QString &, const QString &) override {}
-    QString askText(const QString &, const QString &) override { return {}; }
+    QString askText(const QString &, const QString &, QObject *) override { return {}; }
     void runCommand(const QString &) override
     {
         if (launchedAt < 0)

@@ -3,6 +3,8 @@
 #include <QDateTime>
 #include <QString>
 
+class QObject;
+
 #include <functional>
 #include <memory>
 
@@ -53,13 +55,17 @@ class Desktop {
 public:
     virtual ~Desktop() = default;
 
-    // A modal box; returns a MsgResult.
-    virtual int showMessage(const QString &text, int style, const QString &title) = 0;
-    // A box with OK only that comes up once the current event has been handled,
+    // A modal box; returns a MsgResult. `owner` is the window the user acted in: the box comes
+    // up over it and stays above it, as one with it. A box without an owner is a warning that
+    // comes in its own time (from a timer): it stays above every window until it is answered
+    // and asks for the user's attention where the system keeps it from the front.
+    // Either way its buttons take no click or key that the user began before it could be read.
+    virtual int showMessage(const QString &text, int style, const QString &title, QObject *owner) = 0;
+    // A warning box with OK only that comes up once the current event has been handled,
     // so the handler that reports something is not held up by it.
     virtual void postMessage(const QString &text, const QString &title) = 0;
-    // A modal input box; Cancel or closing gives the empty text.
-    virtual QString askText(const QString &prompt, const QString &title) = 0;
+    // A modal input box over its owner; Cancel or closing gives the empty text.
+    virtual QString askText(const QString &prompt, const QString &title, QObject *owner) = 0;
     // Starts the program named by the first word, found on the search path, with the
     // rest as arguments; does not wait. Raises RuntimeError::CommandNotFound when the
     // program cannot be found or started. A later failure exit is reported in a box.

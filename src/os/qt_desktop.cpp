@@ -9,12 +9,14 @@
 #include <QElapsedTimer>
 #include <QFontMetrics>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
 #include <QSessionManager>
+#include <QSet>
 #include <QStandardPaths>
 #include <QTimer>
 
@@ -101,6 +103,86 @@ QString boxText(const QString &text, const QFont &font)
     return out;
 }
 
+// What a box's buttons take only once the box could be read: for the system's double-click
+// interval after the box appears, a click on it, or a key that answers it (Enter, Esc, Space),
+// is dropped: the second click of the double-click whose first one opened the box, a key
+// pressed by reflex. The release or the repeat of a press the box did not take is dropped too.
+class HeldInput final : public QObject {
+public:
+    explicit HeldInput(QWidget &box) : box_(box) { qApp->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (!watched->isWidgetType() ||
+            !(watched == &box_ || box_.isAncestorOf(static_cast<QWidget *>(watched))))
+            return false;
+        const QEvent::Type type = event->type();
+        if (type == QEvent::Show && watched == &box_ && !shown_.isValid()) {
+            shown_.start();
+            interval_ = QApplication::doubleClickInterval();
+        }
+        const bool early = !shown_.isValid() || shown_.elapsed() < interval_;
+        if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick) {
+            if (!early)
+                buttons_ |= static_cast<QMouseEvent *>(event)->button();
+            return early;
+        }
+        if (type == QEvent::MouseButtonRelease) {
+            const Qt::MouseButton button = static_cast<QMouseEvent *>(event)->button();
+            const bool begun = buttons_ & button;
+            buttons_ &= ~button;
+            return !begun;
+        }
+        if (type != QEvent::KeyPress && type != QEvent::KeyRelease)
+            return false;
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (!answers(key->key()))
+            return false;
+        if (type == QEvent::KeyPress && !key->isAutoRepeat()) {
+            if (!early)
+                keys_.insert(key->key());
+            return early;
+        }
+        const bool begun = keys_.contains(key->key());
+        if (type == QEvent::KeyRelease && !key->isAutoRepeat())
+            keys_.remove(key->key());
+        return !begun;
+    }
+
+private:
+    static bool answers(int key)
+    {
+        return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape || key == Qt::Key_Space;
+    }
+    QWidget &box_;
+    QElapsedTimer shown_;
+    int interval_ = 0;
+    Qt::MouseButtons buttons_;
+    QSet<int> keys_;
+};
+
+// The window a box belongs to: the owner's, while it is shown.
+QWidget *ownerWindow(QObject *owner)
+{
+    auto *widget = qobject_cast<QWidget *>(owner);
+    return widget && widget->window()->isVisible() ? widget->window() : nullptr;
+}
+
+// Opens a box and waits for its answer. A box without an owner is a warning: it stays above
+// every window, and where the system keeps it from the front it asks for attention (the task
+// bar flashes on Windows; on X11 the window is marked urgent).
+int runBox(QDialog &box)
+{
+    const bool warning = !box.parentWidget();
+    if (warning) {
+        box.setWindowFlag(Qt::WindowStaysOnTopHint);
+        QTimer::singleShot(0, &box, [&box] { QApplication::alert(&box); });
+    }
+    HeldInput held(box);
+    return box.exec();
+}
+
 } // namespace
 
 QtDesktop::QtDesktop()
@@ -121,9 +203,9 @@ QtDesktop::~QtDesktop()
         p->setParent(nullptr);
 }
 
-int QtDesktop::showMessage(const QString &text, int style, const QString &title)
+int QtDesktop::showMessage(const QString &text, int style, const QString &title, QObject *owner)
 {
-    QMessageBox box;
+    QMessageBox box(ownerWindow(owner));
     box.setWindowTitle(title);
     box.setTextFormat(Qt::PlainText); // a password "a<b>c" is shown as typed, not as markup
     box.setText(boxText(text, box.font()));
@@ -147,7 +229,7 @@ int QtDesktop::showMessage(const QString &text, int style, const QString &title)
     }
     box.setDefaultButton(first);
     box.setEscapeButton(second ? second : first);
-    box.exec();
+    runBox(box);
     const bool tookFirst = box.clickedButton() == first;
     if (buttons == MsgStyle::OkCancel)
         return tookFirst ? MsgResult::Ok : MsgResult::Cancel;
@@ -158,12 +240,12 @@ int QtDesktop::showMessage(const QString &text, int style, const QString &title)
 
 void QtDesktop::postMessage(const QString &text, const QString &title)
 {
-    QTimer::singleShot(0, this, [this, text, title] { showMessage(text, MsgStyle::Ok, title); });
+    QTimer::singleShot(0, this, [this, text, title] { showMessage(text, MsgStyle::Ok, title, nullptr); });
 }
 
-QString QtDesktop::askText(const QString &prompt, const QString &title)
+QString QtDesktop::askText(const QString &prompt, const QString &title, QObject *owner)
 {
-    QInputDialog dialog;
+    QInputDialog dialog(ownerWindow(owner));
     dialog.setWindowTitle(title);
     dialog.setLabelText(boxText(prompt, dialog.font()));
     if (auto *label = dialog.findChild<QLabel *>())
@@ -171,7 +253,7 @@ QString QtDesktop::askText(const QString &prompt, const QString &title)
     dialog.setTextValue(QString());
     dialog.setOkButtonText(QStringLiteral("确定"));
     dialog.setCancelButtonText(QStringLiteral("取消"));
-    return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
+    return runBox(dialog) == QDialog::Accepted ? dialog.textValue() : QString();
 }
 
 void QtDesktop::runCommand(const QString &commandLine)

@@ -15,9 +15,9 @@ public:
     QtDesktop();
     ~QtDesktop() override;
 
-    int showMessage(const QString &text, int style, const QString &title) override;
+    int showMessage(const QString &text, int style, const QString &title, QObject *owner) override;
     void postMessage(const QString &text, const QString &title) override;
-    QString askText(const QString &prompt, const QString &title) override;
+    QString askText(const QString &prompt, const QString &title, QObject *owner) override;
     void runCommand(const QString &commandLine) override;
     QDateTime now() const override;
     std::unique_ptr<TimerBackend> createTimer() override;

@@ -8,11 +8,12 @@
 namespace {
 
 // Whether a control of a window can be pressed through assistive technology: not while it
-// is disabled or lies under the window's covering panel.
+// is disabled or lies under the window's covering panel, nor while its window is hidden or
+// blocked by a box.
 bool pressable(const QWidget *control)
 {
     const auto *window = dynamic_cast<const Window *>(control->window());
-    return control->isEnabled() && (!window || window->reachable(control));
+    return control->isEnabled() && (!window || (window->reachable(control) && window->takesUserActions()));
 }
 
 // What assistive technology sees of a button of a window: a push button named by its
@@ -97,6 +98,44 @@ private:
     }
 };
 
+// A check box of a window: ticked and unticked through its toggle action only while it is
+// pressable, so its value never changes without its handler running.
+class CheckBoxAccessible final : public QAccessibleWidget {
+public:
+    explicit CheckBoxAccessible(QCheckBox *box) : QAccessibleWidget(box, QAccessible::CheckBox) {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name && widget()->accessibleName().isEmpty())
+            return box()->text();
+        return QAccessibleWidget::text(t);
+    }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.checkable = true;
+        s.checked = box()->isChecked();
+        return s;
+    }
+    QStringList actionNames() const override
+    {
+        QStringList names = QAccessibleWidget::actionNames();
+        if (pressable(widget()))
+            names.prepend(toggleAction());
+        return names;
+    }
+    void doAction(const QString &action) override
+    {
+        if (action != toggleAction() && action != pressAction())
+            QAccessibleWidget::doAction(action);
+        else if (pressable(widget()))
+            box()->click();
+    }
+
+private:
+    QCheckBox *box() const { return static_cast<QCheckBox *>(widget()); }
+};
+
 // A window of the program, as a screen reader sees it: a window named by its title (a
 // plain top-level widget would be a "filler" with no name).
 class WindowAccessible final : public QAccessibleWidget {
@@ -113,7 +152,7 @@ public:
 
 // Qt asks for a widget's accessible interface once and keeps it, and may ask while the
 // widget is still being built, before it is a CommandButton or a Label: so every push
-// button and every label placed in a Window gets one of these.
+// button, label and check box placed in a Window gets one of these.
 QAccessibleInterface *accessibleFor(const QString &, QObject *object)
 {
     if (auto *window = dynamic_cast<Window *>(object))
@@ -125,6 +164,8 @@ QAccessibleInterface *accessibleFor(const QString &, QObject *object)
         return new ButtonAccessible(button);
     if (auto *label = qobject_cast<QLabel *>(widget))
         return new LabelAccessible(label);
+    if (auto *box = qobject_cast<QCheckBox *>(widget))
+        return new CheckBoxAccessible(box);
     return nullptr;
 }
 

@@ -7,13 +7,16 @@
 
 #include <utility>
 
-MenuItem::MenuItem(QObject *parent, EventContext &events, const char *name, const QString &caption,
+MenuItem::MenuItem(QObject *parent, Window *window, const char *name, const QString &caption,
                    const QKeySequence &shortcut)
     : QAction(caption, parent)
 {
     setObjectName(QLatin1String(name));
     setShortcut(shortcut);
-    connect(this, &QAction::triggered, this, [this, &events] { events.run(onClick); });
+    connect(this, &QAction::triggered, this, [this, window] {
+        if (window->takesUserActions())
+            window->events().run(onClick);
+    });
 }
 
 Menu::Menu(Window *window, const char *name, const QString &caption)
@@ -25,7 +28,7 @@ Menu::Menu(Window *window, const char *name, const QString &caption)
 
 MenuItem *Menu::addItem(const char *name, const QString &caption, const QKeySequence &shortcut)
 {
-    auto *item = new MenuItem(menu_, window_->events(), name, caption, shortcut);
+    auto *item = new MenuItem(menu_, window_, name, caption, shortcut);
     item->setEnabled(menu_->menuAction()->isVisible());
     menu_->addAction(item);
     return item;

@@ -9,7 +9,8 @@ class Window;
 
 class MenuItem final : public QAction {
 public:
-    MenuItem(QObject *parent, EventContext &events, const char *name, const QString &caption,
+    // Chosen, it runs onClick while its window takes the user's actions.
+    MenuItem(QObject *parent, Window *window, const char *name, const QString &caption,
              const QKeySequence &shortcut);
     Handler onClick;
 };

@@ -39,7 +39,8 @@ bool usable(const QPushButton *button)
 
 void runEvent(const QWidget *control, const Handler &handler)
 {
-    if (const auto *window = dynamic_cast<const Window *>(control->window()))
+    const auto *window = dynamic_cast<const Window *>(control->window());
+    if (window && window->takesUserActions())
         window->events().run(handler);
 }
 
@@ -66,6 +67,29 @@ QMenuBar *Window::menuBar()
         layout_->setMenuBar(menuBar_);
     }
     return menuBar_;
+}
+
+int Window::showMessage(const QString &text, int style, const QString &title)
+{
+    return desktop_.showMessage(text, style, title, this);
+}
+
+QString Window::askText(const QString &prompt, const QString &title)
+{
+    return desktop_.askText(prompt, title, this);
+}
+
+void Window::setWarning()
+{
+    setWindowFlag(Qt::WindowStaysOnTopHint);
+}
+
+bool Window::takesUserActions() const
+{
+    // A hidden window can still be reached by a screen reader, and one under a box too; the
+    // user can see neither, so neither may start anything.
+    const QWidget *box = QApplication::activeModalWidget();
+    return isVisible() && (!box || box == this);
 }
 
 void Window::addCoveringPanel(QWidget *panel)
@@ -97,6 +121,8 @@ void Window::showWindow()
         return; // it stays minimised until the user restores it
     raise();
     activateWindow();
+    if (windowFlags() & Qt::WindowStaysOnTopHint)
+        QApplication::alert(this); // where the system keeps it from the front: the task bar flashes
 }
 
 void Window::hideWindow()

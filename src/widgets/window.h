@@ -30,6 +30,17 @@ public:
     QWidget *client() const { return client_; }
     QMenuBar *menuBar();
 
+    // The boxes the user's actions in this window open: over it, and owned by it.
+    int showMessage(const QString &text, int style, const QString &title);
+    QString askText(const QString &prompt, const QString &title);
+    // A window that comes in its own time to warn the user (a timer opens it): it stays above
+    // every other window until it is put away, and asks for attention when it is shown where
+    // the system keeps it from the front.
+    void setWarning();
+    // Whether the user's actions reach this window's controls: while it is shown and no box
+    // of the program blocks it. What a screen reader does goes the same way.
+    bool takesUserActions() const;
+
     void setDefaultButton(QPushButton *button) { defaultButton_ = button; }
     void setCancelButton(QPushButton *button) { cancelButton_ = button; }
 
@@ -67,5 +78,7 @@ private:
     bool startsIconic_ = false; // see changeEvent
 };
 
-// Runs a control's event handler in the event context of the window the control is in.
+// Runs the handler of a user's event on a control (a click, a key, an edit) in the event
+// context of the window the control is in; nothing runs while that window does not take the
+// user's actions (takesUserActions()).
 void runEvent(const QWidget *control, const Handler &handler);

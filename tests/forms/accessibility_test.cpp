@@ -2,6 +2,7 @@
 #include "support/user_steps.h"
 
 #include <QAccessible>
+#include <QMessageBox>
 
 namespace {
 
@@ -90,9 +91,33 @@ TEST(Accessibility, EveryWindowAndControlIsNamedByWhatItShows)
             << f.name << " " << ::testing::PrintToString(labels);
     }
 
+    // A hidden window's controls offer no press and take none (the countdown window's
+    // 取消关机 and "最后" behind the reminder; the main window's 关机2 and the calculator's sign
+    // while it is hidden), nor do those of a window under a box.
+    Tools &t = f1.tools();
+    QMessageBox box;
+    box.setWindowModality(Qt::ApplicationModal);
+    auto pressed = [](QWidget *control, QMessageBox *box) {
+        box ? box->show() : void();
+        QAccessibleActionInterface *actions =
+            QAccessible::queryAccessibleInterface(control)->actionInterface();
+        const bool offered = actions->actionNames().contains(QAccessibleActionInterface::pressAction());
+        actions->doAction(QAccessibleActionInterface::pressAction());
+        box ? box->hide() : void();
+        return offered;
+    };
+    for (QWidget *hidden : std::initializer_list<QWidget *>{f2.Command1, f2.check2, f1.Command7, t.Label10})
+        EXPECT_FALSE(pressed(hidden, nullptr)) << hidden->objectName().toStdString();
+    EXPECT_EQ(f2.Command1->caption(), QStringLiteral("取消关机")) << "the countdown still runs";
+    EXPECT_EQ(f2.check2->value(), 1) << "the reminder still armed";
+    EXPECT_FALSE(f5.isVisible()) << "the clock-time window stays away while a countdown runs";
+    EXPECT_EQ(t.Label10->caption(), QStringLiteral("+"));
+    f1.showWindow();
+    EXPECT_FALSE(pressed(t.Label10, &box)) << "under a box";
+    EXPECT_EQ(t.Label10->caption(), QStringLiteral("+"));
+
     // A label that acts on a click is pressed like a button: the calculator's sign steps on,
     // its "×" closes the panel.
-    Tools &t = f1.tools();
     for (Label *label : {t.Label10, t.Label11}) {
         QAccessibleActionInterface *actions = QAccessible::queryAccessibleInterface(label)->actionInterface();
         ASSERT_TRUE(actions && actions->actionNames().contains(QAccessibleActionInterface::pressAction()));

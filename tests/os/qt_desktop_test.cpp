@@ -23,53 +23,80 @@ using namespace Qt::StringLiterals;
 
 // A box shows its text as it stands, tags and all ("a<b>c" is no markup), its lines where they
 // were; a long unbroken run (a password of 400 letters) is wrapped so that the box stays on
-// the screen. Each box answered by a button's caption or by a key where the focus is; the
-// result the program sees. An input box (style -1) gives the text typed into it, or the empty
-// text when cancelled.
+// the screen. A box opened from a window comes up over it, owned by it; one without an owner is
+// a warning that stays above every window. Each box answered by a button's caption or by a key
+// where the focus is; the result the program sees. An input box (style -1) gives the text typed
+// into it, or the empty text when cancelled. For the double-click interval after a box appears
+// ("early"), a click on its button or Enter does nothing: the box is then answered by its other
+// button.
 TEST(QtDesktopBoxes, ShowTheirTextAsItStandsOnScreenAndAnswerByButtonOrKey)
 {
     QtDesktop desktop;
+    QWidget window;
+    window.show();
     const QString text = u"本次设置锁定的密码为:   a<b>c%1\r\n1.第一行x<i>y"_s.arg(QString(400, u'a'));
     const struct {
         int style;
         const char *press; // a button's caption, or "Return" / "Escape"
         int result;
-    } cases[] = {{MsgStyle::Ok, "确定", MsgResult::Ok},
-                 {MsgStyle::OkCancelQuestion, "取消", MsgResult::Cancel},
-                 {MsgStyle::YesNoQuestion, "是", MsgResult::Yes},
-                 {MsgStyle::YesNoQuestion, "否", MsgResult::No},
-                 {MsgStyle::OkCancelQuestion, "Return", MsgResult::Ok},
-                 {MsgStyle::OkCancelQuestion, "Escape", MsgResult::Cancel},
-                 {MsgStyle::YesNoQuestion, "Escape", MsgResult::No},
-                 {-1, "确定", MsgResult::Ok},
-                 {-1, "Escape", MsgResult::Cancel}};
+        bool early;
+    } cases[] = {{MsgStyle::Ok, "确定", MsgResult::Ok, false},
+                 {MsgStyle::OkCancelQuestion, "取消", MsgResult::Cancel, false},
+                 {MsgStyle::YesNoQuestion, "是", MsgResult::Yes, false},
+                 {MsgStyle::YesNoQuestion, "否", MsgResult::No, false},
+                 {MsgStyle::OkCancelQuestion, "Return", MsgResult::Ok, false},
+                 {MsgStyle::OkCancelQuestion, "Escape", MsgResult::Cancel, false},
+                 {MsgStyle::YesNoQuestion, "Escape", MsgResult::No, false},
+                 {-1, "确定", MsgResult::Ok, false},
+                 {-1, "Escape", MsgResult::Cancel, false},
+                 {MsgStyle::OkCancelQuestion, "确定", MsgResult::Cancel, true},
+                 {MsgStyle::YesNoQuestion, "Return", MsgResult::No, true},
+                 {-1, "Return", MsgResult::Cancel, true}};
+    int row = 0;
     for (const auto &c : cases) {
+        const bool owned = ++row % 2;
         QString shown, heard;
-        bool onScreen = false;
+        bool onScreen = false, openAfterEarlyPress = false;
+        QWidget *parent = nullptr;
+        bool onTop = false;
+        QApplication::setDoubleClickInterval(c.early ? 60000 : 0);
         QTimer::singleShot(0, [&, press = QString::fromUtf8(c.press)] {
             auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
             auto *label = dialog->findChild<QLabel *>(c.style < 0 ? QString() : u"qt_msgbox_label"_s);
             shown = label->text();
             heard = QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name);
             onScreen = dialog->screen()->availableGeometry().contains(dialog->frameGeometry());
+            parent = dialog->parentWidget();
+            onTop = dialog->windowFlags() & Qt::WindowStaysOnTopHint;
             if (auto *input = qobject_cast<QInputDialog *>(dialog))
                 input->setTextValue(u" a b "_s);
-            for (QPushButton *button : dialog->findChildren<QPushButton *>())
-                if (button->text() == press)
+            const QList<QPushButton *> buttons = dialog->findChildren<QPushButton *>();
+            for (QPushButton *button : buttons)
+                if (button->text() == press && c.early)
+                    QTest::mouseClick(button, Qt::LeftButton);
+                else if (button->text() == press)
                     return button->click();
-            QTest::keyClick(dialog->focusWidget() ? dialog->focusWidget() : dialog,
-                            press == QLatin1String("Return") ? Qt::Key_Return : Qt::Key_Escape);
+            if (press.startsWith(u'R') || press.startsWith(u'E'))
+                QTest::keyClick(dialog->focusWidget() ? dialog->focusWidget() : dialog,
+                                press == QLatin1String("Return") ? Qt::Key_Return : Qt::Key_Escape);
+            openAfterEarlyPress = c.early && dialog->isVisible();
+            if (openAfterEarlyPress) // the other button answers
+                buttons.last()->text() == press ? buttons.first()->click() : buttons.last()->click();
         });
+        QObject *owner = owned ? &window : nullptr;
         if (c.style < 0)
-            EXPECT_EQ(desktop.askText(text, u"密码设置提示"_s),
+            EXPECT_EQ(desktop.askText(text, u"密码设置提示"_s, owner),
                       c.result == MsgResult::Ok ? u" a b "_s : QString())
                 << c.press;
         else
-            EXPECT_EQ(desktop.showMessage(text, c.style, u"提示"_s), c.result) << c.press;
+            EXPECT_EQ(desktop.showMessage(text, c.style, u"提示"_s, owner), c.result) << c.press;
         EXPECT_EQ(QString(shown).remove(u'\n'), QString(text).remove(u"\r\n"_s)) << c.press;
         EXPECT_EQ(shown.section(u'\n', -1), u"1.第一行x<i>y"_s) << c.press << ": the lines kept";
         EXPECT_EQ(heard, shown) << c.press << ": read as plain text";
         EXPECT_TRUE(onScreen) << c.press;
+        EXPECT_EQ(parent, owned ? &window : nullptr) << c.press << ": over the window it came from";
+        EXPECT_EQ(onTop, !owned) << c.press << ": a warning stays above every window";
+        EXPECT_EQ(openAfterEarlyPress, c.early) << c.press << ": an early press answers nothing";
     }
 }
 
@@ -90,6 +117,7 @@ TEST(QtTranslations, QtsOwnTextsAreInChinese)
 TEST(QtDesktopTimers, TicksComeNestedInABoxKeepTheirRhythmAndTheirPlace)
 {
     QtDesktop desktop;
+    QApplication::setDoubleClickInterval(0); // the box answers the key at once
     QTimer watchdog;
     watchdog.callOnTimeout([] { QMetaObject::invokeMethod(QApplication::activeModalWidget(), "reject"); });
     for (bool aligned : {false, true}) {
@@ -101,7 +129,7 @@ TEST(QtDesktopTimers, TicksComeNestedInABoxKeepTheirRhythmAndTheirPlace)
             at.push_back(aligned ? QTime::currentTime().msec() % 100 : int(clock.elapsed()));
             maxDepth = std::max(maxDepth, ++depth);
             if (at.size() == 1) {
-                result = desktop.showMessage(u"wait"_s, MsgStyle::OkCancelQuestion, QString());
+                result = desktop.showMessage(u"wait"_s, MsgStyle::OkCancelQuestion, QString(), nullptr);
                 aligned ? QThread::msleep(250) : timer->start(300);
             } else if (at.size() == 4 && depth == 2) {
                 QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Return); // the default, OK

@@ -90,10 +90,10 @@ void checkLines(const QString &text)
 }
 } // namespace
 
-int FakeDesktop::showMessage(const QString &text, int style, const QString &title)
+int FakeDesktop::showMessage(const QString &text, int style, const QString &title, QObject *owner)
 {
     checkLines(text);
-    messages.push_back({text, style, title, false});
+    messages.push_back({text, style, title, false, owner});
     if (answers_.empty()) {
         if (style == MsgStyle::Ok)
             return MsgResult::Ok;
@@ -106,7 +106,7 @@ int FakeDesktop::showMessage(const QString &text, int style, const QString &titl
     return answer();
 }
 
-QString FakeDesktop::askText(const QString &prompt, const QString &title)
+QString FakeDesktop::askText(const QString &prompt, const QString &title, QObject *)
 {
     checkLines(prompt);
     prompts << title + u'|' + prompt;

@@ -24,7 +24,8 @@ public:
         QString text;
         int style;
         QString title;
-        bool posted; // a non-blocking report
+        bool posted;          // a non-blocking report
+        const QObject *owner; // the window it came up over; none for a warning
     };
 
     // Answers for the next modal boxes, in order; a function may advance time while its
@@ -57,12 +58,12 @@ public:
     // process: the test runner counts such a box as a test failure.
     static std::function<void(const QString &text)> unscriptedBox;
 
-    int showMessage(const QString &text, int style, const QString &title) override;
+    int showMessage(const QString &text, int style, const QString &title, QObject *owner) override;
     void postMessage(const QString &text, const QString &title) override
     {
-        messages.push_back({text, MsgStyle::Ok, title, true});
+        messages.push_back({text, MsgStyle::Ok, title, true, nullptr});
     }
-    QString askText(const QString &prompt, const QString &title) override;
+    QString askText(const QString &prompt, const QString &title, QObject *owner) override;
     void runCommand(const QString &commandLine) override;
     QDateTime now() const override { return start.addMSecs(elapsedMs); }
     std::unique_ptr<TimerBackend> createTimer() override;

@@ -160,14 +160,13 @@ void Form5::Text3_Change()
 void Form5::Command1_Click()
 {
     if (Text1->text().isEmpty() && Text2->text().isEmpty() && Text3->text().isEmpty()) {
-        desktop().showMessage(QStringLiteral("您还没有设置时间呢~"), MsgStyle::Ok, QStringLiteral("提示"));
+        showMessage(QStringLiteral("您还没有设置时间呢~"), MsgStyle::Ok, QStringLiteral("提示"));
         return;
     }
     // A value that cannot become a time of day is refused here, before anything changes,
     // so that no half-made setting is left behind.
     if (!fitsTimePart(hourValue) || !fitsTimePart(minuteValue) || !fitsTimePart(secondValue)) {
-        desktop().showMessage(QStringLiteral("亲，时间输入有误，请重新输入！"), MsgStyle::Ok,
-                              QStringLiteral("提示"));
+        showMessage(QStringLiteral("亲，时间输入有误，请重新输入！"), MsgStyle::Ok, QStringLiteral("提示"));
         return;
     }
     Frame1->setCaption(QStringLiteral("定时关机"));
@@ -261,9 +260,10 @@ void Form5::Label1_Change()
         PerformPowerAction(desktop(), PowerAction::Shutdown);
     if (samePieces(clock, Label10->caption()) && Label9->caption() == QStringLiteral("1") &&
         Check1->value() == 1) {
+        // A warning in its own time, not an answer to the user: it comes above every window.
         const int r = desktop().showMessage(
             QStringLiteral("主人！！！系统奉命提醒您！！！\r\n计算机将在 1 分钟内关闭！！！"), MsgStyle::Ok,
-            QStringLiteral("关机提醒"));
+            QStringLiteral("关机提醒"), nullptr);
         if (r == MsgResult::Ok)
             Label9->setCaption(QString());
     }

@@ -11,10 +11,10 @@
 namespace {
 const QStringList Kai{QStringLiteral("KaiTi")};
 
-void confirmPowerAction(Desktop &desktop, const QString &question, PowerAction action)
+void confirmPowerAction(Window &window, const QString &question, PowerAction action)
 {
-    if (desktop.showMessage(question, MsgStyle::OkCancelQuestion, QStringLiteral("提示")) == MsgResult::Ok)
-        PerformPowerAction(desktop, action);
+    if (window.showMessage(question, MsgStyle::OkCancelQuestion, QStringLiteral("提示")) == MsgResult::Ok)
+        PerformPowerAction(window.desktop(), action);
 }
 } // namespace
 
@@ -190,24 +190,24 @@ void Form1::Command3_MouseDown()
 void Form1::Form_DblClick()
 {
     const QDateTime now = desktop().now();
-    desktop().showMessage(QStringLiteral("当前日期:") + DateText(now.date()) +
-                              QStringLiteral("\r\n当前时间:") + TimeText(now.time()),
-                          MsgStyle::Ok, QStringLiteral("时间提示"));
+    showMessage(QStringLiteral("当前日期:") + DateText(now.date()) + QStringLiteral("\r\n当前时间:") +
+                    TimeText(now.time()),
+                MsgStyle::Ok, QStringLiteral("时间提示"));
 }
 
 void Form1::Form_QueryUnload(bool &cancel)
 {
     cancel = true;
     if (isLocked)
-        desktop().showMessage(QStringLiteral("应用未解锁，无法退出！"), MsgStyle::Ok, QStringLiteral("提示"));
+        showMessage(QStringLiteral("应用未解锁，无法退出！"), MsgStyle::Ok, QStringLiteral("提示"));
     else
         minimize();
 }
 
 void Form1::Command4_Click()
 {
-    const int r = desktop().showMessage(QStringLiteral("真的要退出Morvane吗？"), MsgStyle::YesNoQuestion,
-                                        QStringLiteral("提示"));
+    const int r =
+        showMessage(QStringLiteral("真的要退出Morvane吗？"), MsgStyle::YesNoQuestion, QStringLiteral("提示"));
     if (r == MsgResult::Yes)
         forms_.end();
 }
@@ -229,17 +229,17 @@ void Form1::Command7_Click()
 
 void Form1::Command1_Click()
 {
-    confirmPowerAction(desktop(), QStringLiteral("你确定要将这台电脑立即关闭吗？"), PowerAction::Shutdown);
+    confirmPowerAction(*this, QStringLiteral("你确定要将这台电脑立即关闭吗？"), PowerAction::Shutdown);
 }
 
 void Form1::Command2_Click()
 {
-    confirmPowerAction(desktop(), QStringLiteral("你确定要重启这台电脑吗？"), PowerAction::Restart);
+    confirmPowerAction(*this, QStringLiteral("你确定要重启这台电脑吗？"), PowerAction::Restart);
 }
 
 void Form1::Command8_Click()
 {
-    confirmPowerAction(desktop(), QStringLiteral("你确定要注销这台电脑吗？"), PowerAction::LogOff);
+    confirmPowerAction(*this, QStringLiteral("你确定要注销这台电脑吗？"), PowerAction::LogOff);
 }
 
 // The lock. The password lives in lockPassword only: it is shown once, in the box right
@@ -247,22 +247,22 @@ void Form1::Command8_Click()
 
 void Form1::Command9_Click()
 {
-    const QString answer = desktop().askText(QStringLiteral("请设置锁定本应用的密码：\r\n"
-                                                            "1.密码如使用特殊符号可能出现无法解锁。\r\n"
-                                                            "2.应用锁定后不影响后台运行。\r\n"
-                                                            "3.锁定后需解锁后才能关闭应用。"),
-                                             QStringLiteral("密码设置提示"));
+    const QString answer = askText(QStringLiteral("请设置锁定本应用的密码：\r\n"
+                                                  "1.密码如使用特殊符号可能出现无法解锁。\r\n"
+                                                  "2.应用锁定后不影响后台运行。\r\n"
+                                                  "3.锁定后需解锁后才能关闭应用。"),
+                                   QStringLiteral("密码设置提示"));
     if (answer.isEmpty()) {
         showWindow(); // it is on screen already
         return;
     }
     lockPassword = answer; // as typed, blanks included
-    desktop().showMessage(QStringLiteral("本次设置锁定的密码为:   ") + lockPassword +
-                              QStringLiteral("\r\n1.应用锁定后需要输入正确的密码才可使用。"
-                                             "\r\n2.此密码仅对本次生肖。"
-                                             "\r\n3.请勿强制关闭！"),
-                          MsgStyle::Ok, QStringLiteral("提示"));
-    desktop().showMessage(QStringLiteral("设置成功！"), MsgStyle::Ok, QStringLiteral("提示"));
+    showMessage(QStringLiteral("本次设置锁定的密码为:   ") + lockPassword +
+                    QStringLiteral("\r\n1.应用锁定后需要输入正确的密码才可使用。"
+                                   "\r\n2.此密码仅对本次生肖。"
+                                   "\r\n3.请勿强制关闭！"),
+                MsgStyle::Ok, QStringLiteral("提示"));
+    showMessage(QStringLiteral("设置成功！"), MsgStyle::Ok, QStringLiteral("提示"));
     Frame2->setVisible(true);
     Frame5->setVisible(false);
     Frame3->setVisible(false);

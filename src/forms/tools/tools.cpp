@@ -288,39 +288,39 @@ void Tools::Command13_Click()
 
 void Tools::mnufk_Click()
 {
-    Desktop &desktop = form1_.desktop();
+    Window &form1 = form1_;
     const QString rating =
-        desktop.askText(QStringLiteral("请为本应用程序作出评价：\r\nA.满意！\r\nB.还行！\r\nC.差！"),
-                        QStringLiteral("用户反馈"));
+        form1.askText(QStringLiteral("请为本应用程序作出评价：\r\nA.满意！\r\nB.还行！\r\nC.差！"),
+                      QStringLiteral("用户反馈"));
     if (rating == QLatin1String("c") || rating == QLatin1String("C")) {
-        const int r = desktop.showMessage(
+        const int r = form1.showMessage(
             QStringLiteral("感谢您的评价，是否对需要留言~\r\n点击”是“给我们留言~\r\n点击”否“返回首页  "),
             MsgStyle::YesNoQuestion, Thanks);
         if (r == MsgResult::Yes) {
-            desktop.askText(QStringLiteral("请输入您的留言："), QStringLiteral("用户留言")); // not kept
-            desktop.showMessage(QStringLiteral("感谢您的反馈~"), MsgStyle::Ok, Thanks);
+            form1.askText(QStringLiteral("请输入您的留言："), QStringLiteral("用户留言")); // not kept
+            form1.showMessage(QStringLiteral("感谢您的反馈~"), MsgStyle::Ok, Thanks);
         } else {
             form1_.showWindow();
         }
     } else {
-        desktop.showMessage(QStringLiteral("感谢您的评价！再见~"), MsgStyle::Ok, Thanks);
+        form1.showMessage(QStringLiteral("感谢您的评价！再见~"), MsgStyle::Ok, Thanks);
     }
 }
 
 void Tools::mnuxjq_Click()
 {
-    form1_.desktop().showMessage(QStringLiteral("本应用的小技巧：\r\n"
-                                                "1.在主页面中双击可显示当前日期时间。\r\n"
-                                                "2.在简易计算器里的空白处双击可清空数值。\r\n"
-                                                "3.在 关机2 方式中双击空白处可显示当前系统时间\r\n"
-                                                "4.更新中..."),
-                                 MsgStyle::Ok, QStringLiteral("小技巧"));
+    form1_.showMessage(QStringLiteral("本应用的小技巧：\r\n"
+                                      "1.在主页面中双击可显示当前日期时间。\r\n"
+                                      "2.在简易计算器里的空白处双击可清空数值。\r\n"
+                                      "3.在 关机2 方式中双击空白处可显示当前系统时间\r\n"
+                                      "4.更新中..."),
+                       MsgStyle::Ok, QStringLiteral("小技巧"));
 }
 
 void Tools::mnubenzhus_Click()
 {
-    form1_.desktop().showMessage(QStringLiteral("本程序应用安全无毒，请放心使用！\r\n"
-                                                "如遇问题请联系Morvane项目组，即时通讯：morvane-team\r\n"
-                                                "更高版本敬请期待！"),
-                                 MsgStyle::Ok, QStringLiteral("信息"));
+    form1_.showMessage(QStringLiteral("本程序应用安全无毒，请放心使用！\r\n"
+                                      "如遇问题请联系Morvane项目组，即时通讯：morvane-team\r\n"
+                                      "更高版本敬请期待！"),
+                       MsgStyle::Ok, QStringLiteral("信息"));
 }

@@ -191,6 +191,7 @@ TEST(ClockTimeWatch, TheReminderComesOncePerSet)
     const auto &box = app.desktop.messages[0];
     EXPECT_EQ(box.text, QStringLiteral("主人！！！系统奉命提醒您！！！\r\n计算机将在 1 分钟内关闭！！！"));
     EXPECT_TRUE(box.title == QStringLiteral("关机提醒") && box.style == MsgStyle::Ok);
+    EXPECT_EQ(box.owner, nullptr) << "a warning, above every window, not a box of the hidden window";
     EXPECT_EQ(app.desktop.commands.size(), 1);
     app.desktop.jumpClock((24 * 3600 - 180) * 1000);
     runUntil(app.desktop, QTime(22, 31, 1));

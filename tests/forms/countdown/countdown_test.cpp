@@ -178,6 +178,8 @@ TEST(Reminder, OpensAtItsFigureAndCountsToTheShutdown)
         if (row.opensAt >= 0) {
             Form4 &f4 = app.forms.form4();
             EXPECT_TRUE(f4.isVisible() && !f.isVisible() && f4.Label2->caption().isEmpty());
+            EXPECT_TRUE(f4.windowFlags() & Qt::WindowStaysOnTopHint)
+                << "the reminder stays above every window";
             app.desktop.advance(1000);
             EXPECT_EQ(f4.Label2->caption(), QStringLiteral("距离关机还有 %1 秒").arg(row.opensAt - 1));
             if (row.dismiss == 1)
@@ -215,6 +217,7 @@ TEST_F(Countdown, UntickingEditingOrPickingAgainDisarmsTheReminder)
     QTest::mouseClick(f2.check2, Qt::LeftButton);
     app.desktop.advance(2000);
     ASSERT_TRUE(app.forms.form4.exists());
+    QTest::mouseClick(app.forms.form4().Command1, Qt::LeftButton); // 知道了: back to the countdown
     armPreset(f2, 2);
     EXPECT_EQ(f2.remindAt.text(), QStringLiteral("60"));
     QTest::keyClick(f2.Combo1, Qt::Key_Up); // another preset

@@ -168,6 +168,7 @@ TEST(Form1Power, EachButtonConfirmsThenLaunchesItsLine)
                       QStringLiteral("提示|%1|%2")
                           .arg(QString::fromUtf8(b.question))
                           .arg(MsgStyle::OkCancelQuestion));
+            EXPECT_EQ(box.owner, &app.forms.form1()) << "over the main window, owned by it";
             EXPECT_EQ(std::exchange(app.desktop.commands, {}),
                       QStringList(answer == MsgResult::Ok, powerCommandLine(b.action)));
             EXPECT_TRUE(app.forms.form1().isVisible());
