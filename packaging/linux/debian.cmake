@@ -49,6 +49,6 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON) # library dependencies from dpkg-shlibdep
 # Loaded at run time, so dpkg-shlibdeps cannot see them: Qt's windowing plugins, and its
 # Simplified Chinese translations of its own texts (qtbase_zh_CN).
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wqy-zenhei | fonts-noto-cjk, systemd")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wqy-zenhei | fonts-noto-cjk, systemd, qt6-wayland")
 set(CPACK_STRIP_FILES ON)
 include(CPack)

@@ -51,7 +51,7 @@ int main(int argc, char **argv)
     const QString noDisplay = missingDisplay();
     if (!noDisplay.isEmpty()) {
         std::fprintf(stderr, "morvane: %s\n", qUtf8Printable(noDisplay));
-        return 2;
+        return 1;
     }
     QApplication app(argc, argv);
     installAccessibility();

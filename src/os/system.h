@@ -15,7 +15,9 @@ QString powerCommandLine(PowerAction action);
 // Asks the system not to open a console window for the launched program.
 void hideProcessWindow(QProcess &process);
 
-// Why the program cannot show its windows here (no display to connect to), or empty.
+// Picks the windowing system the windows are shown on, before the application starts (on
+// Linux: X11 where an X display is at hand, else Wayland; a platform the user chose stays), or
+// says why none can be used here. Empty when the windows can be shown.
 QString missingDisplay();
 
 // Makes standard output and error reach the terminal the program was started from, so
