@@ -175,10 +175,11 @@ QWidget *ownerWindow(QObject *owner)
 int runBox(QDialog &box)
 {
     const bool warning = !box.parentWidget();
-    if (warning) {
-        box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    // A box's size is fixed: a title bar with its close button, nothing to maximise.
+    box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                       Qt::WindowCloseButtonHint | (warning ? Qt::WindowStaysOnTopHint : Qt::Widget));
+    if (warning)
         QTimer::singleShot(0, &box, [&box] { QApplication::alert(&box); });
-    }
     HeldInput held(box);
     return box.exec();
 }

@@ -1,6 +1,7 @@
 #include "widgets/look.h"
 
 #include <QFontDatabase>
+#include <QHash>
 #include <QWidget>
 
 int twipsToPixels(int twips)
@@ -42,14 +43,23 @@ void applyFont(QWidget &widget, double pointSize, bool bold)
 
 QFont faceFont(const QFont &base, const QStringList &families, double pointSize)
 {
-    // Only the faces installed under their own name: asking whether another one exists
-    // makes the font system look for a stand-in (Arial, SimSun), which is slow at start-up
-    // and gives nothing better than the default face.
+    // Only the faces installed under one of their own names: asking whether another one
+    // exists makes the font system look for a stand-in (Arial, SimSun), which is slow at
+    // start-up and gives nothing better than the default face.
     static const QStringList installed = QFontDatabase::families();
+    return faceFont(base, families, pointSize, installed);
+}
+
+QFont faceFont(const QFont &base, const QStringList &families, double pointSize, const QStringList &installed)
+{
+    static const QHash<QString, QString> chineseNames{{QStringLiteral("simsun"), QStringLiteral("宋体")},
+                                                      {QStringLiteral("kaiti"), QStringLiteral("楷体")}};
     QFont font = base;
     for (const QString &family : families) {
-        if (installed.contains(family, Qt::CaseInsensitive)) {
-            font.setFamily(family);
+        const QString found =
+            installed.contains(family, Qt::CaseInsensitive) ? family : chineseNames.value(family.toLower());
+        if (!found.isEmpty() && installed.contains(found, Qt::CaseInsensitive)) {
+            font.setFamily(found);
             break;
         }
     }

@@ -28,5 +28,9 @@ void placeTwips(QWidget &widget, int left, int top, int width = -1, int height =
 void applyForeColor(QWidget &widget, quint32 bgr);
 void applyFont(QWidget &widget, double pointSize, bool bold);
 // A font of the first of the given faces that is installed, at the given size; where
-// none is, the default face.
+// none is, the default face. A Chinese face counts as installed under either of its names
+// (SimSun is 宋体, KaiTi is 楷体): Chinese Windows lists them by their Chinese names only.
 QFont faceFont(const QFont &base, const QStringList &families, double pointSize);
+// The same, looking among the faces `installed` names.
+QFont faceFont(const QFont &base, const QStringList &families, double pointSize,
+               const QStringList &installed);

@@ -50,6 +50,9 @@ Window::Window(Desktop &desktop, EventContext &events, const QString &caption, i
       coveringPanels_(new CoveringPanels(this, client_))
 {
     setWindowTitle(caption);
+    // Its size is fixed: a title bar with minimise and close, nothing to maximise.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFont(faceFont(font(), {QStringLiteral("SimSun")}, 9));
     client_->setFixedSize(twipsToPixels(clientWidth), twipsToPixels(clientHeight));
     layout_->setContentsMargins(0, 0, 0, 0);

@@ -1,4 +1,5 @@
-// Writes where each named control of the main window lies, one line each,
+// Writes where each named control of the main window and the countdown window lies, one
+// line each,
 //
 //     Form1 Command5 144 80 41 25
 //
@@ -8,6 +9,7 @@
 // copied into a script.
 //
 //     e2e_layout FILE
+#include "forms/countdown/form2.h"
 #include "forms/main/form1.h"
 #include "support/test_app.h"
 
@@ -22,15 +24,19 @@ int main(int argc, char **argv)
     }); // the offscreen platform's notes (no raise(), ...) say nothing here
     QApplication app(argc, argv);
     TestApp program;
-    const QWidget *client = program.forms.form1().client();
     FILE *out = argc == 2 ? std::fopen(argv[1], "wb") : nullptr;
     if (!out)
         return 1;
-    for (const QWidget *control : client->findChildren<QWidget *>()) {
-        const QPoint at = control->mapTo(client, QPoint());
-        if (!control->objectName().isEmpty())
-            std::fprintf(out, "Form1 %s %d %d %d %d\n", qPrintable(control->objectName()), at.x(), at.y(),
-                         control->width(), control->height());
+    const std::pair<const char *, Window *> forms[] = {{"Form1", &program.forms.form1()},
+                                                       {"Form2", &program.forms.form2()}};
+    for (const auto &[name, form] : forms) {
+        const QWidget *client = form->client();
+        for (const QWidget *control : client->findChildren<QWidget *>()) {
+            const QPoint at = control->mapTo(client, QPoint());
+            if (!control->objectName().isEmpty())
+                std::fprintf(out, "%s %s %d %d %d %d\n", name, qPrintable(control->objectName()), at.x(),
+                             at.y(), control->width(), control->height());
+        }
     }
     return std::fclose(out) == 0 ? 0 : 1;
 }

@@ -51,6 +51,22 @@ answer() { # title key
     xdotool key "$2"
 }
 
+# How the window titled $1 stands: "above" (it stays above every other window) or "normal",
+# "fixed" or "maximisable", then the title of the window that owns it, if any. Windows is asked
+# under Wine.
+facts() {
+    if [[ $binary == *.exe ]]; then
+        wine "$(dirname "$binary")/../tests/window_facts.exe" "$1" | tr -d '\r'
+        return
+    fi
+    local id owner
+    id=$(window "$1") || return 1
+    xprop -id "$id" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE && printf above || printf normal
+    xprop -id "$id" _NET_WM_ALLOWED_ACTIONS | grep -q MAXIMIZE && printf ' maximisable' || printf ' fixed'
+    owner=$(xprop -id "$id" WM_TRANSIENT_FOR | grep -o '0x[0-9a-f]*$' || true)
+    echo " ${owner:+$(xprop -id "$owner" _NET_WM_NAME | cut -d'"' -f2)}"
+}
+
 # How many of a control's pixels are dark and how many light: "dark light".
 shades() { # Form control
     read -r x y w h <<< "${layout[$1 $2]}"

@@ -156,6 +156,17 @@ TEST_F(Controls, AnEscapedErrorIsReportedAndTheProgramGoesOn)
     EXPECT_TRUE(reports[2].endsWith(u"fault"_s));
 }
 
+// A face is found under either of its names: Chinese Windows lists SimSun and KaiTi as 宋体 and
+// 楷体 only; a face missing under both names leaves the next one asked for.
+TEST(Faces, AChineseFaceIsFoundUnderEitherName)
+{
+    const QStringList chineseNamesOnly{u"宋体"_s, u"楷体"_s, u"Tahoma"_s};
+    EXPECT_EQ(faceFont(QFont(), {u"SimSun"_s}, 9, chineseNamesOnly).family(), u"宋体"_s);
+    EXPECT_EQ(faceFont(QFont(), {u"KaiTi"_s}, 9, chineseNamesOnly).family(), u"楷体"_s);
+    EXPECT_EQ(faceFont(QFont(), {u"Arial"_s, u"Tahoma"_s}, 9, chineseNamesOnly).family(), u"Tahoma"_s);
+    EXPECT_EQ(faceFont(QFont(), {u"SimSun"_s}, 9, {u"SimSun"_s}).family(), u"SimSun"_s);
+}
+
 // A small button draws its caption whole, as native buttons do, in every style: a style's own
 // label area, inset for the frame and the mark of a default button, is 6 to 12 px high in
 // Form1's 14-px "↓" button and would cut a caption as tall as the button to a sliver.

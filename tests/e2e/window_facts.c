@@ -1,0 +1,46 @@
+/* What Windows knows of the shown window titled argv[1]: "above" when it stays above every other
+ * window (WS_EX_TOPMOST) or "normal", "maximisable" when it has a Maximize box or "fixed", then
+ * the title of the window that owns it, if any:
+ *
+ *     window_facts 提示   ->   normal fixed Morvane_V1.0
+ *
+ * Status 1 when no such window shows. */
+#include <stdio.h>
+#include <windows.h>
+
+static const wchar_t *wanted;
+static HWND found;
+
+static BOOL CALLBACK visit(HWND window, LPARAM unused)
+{
+    wchar_t title[256];
+    (void)unused;
+    if (IsWindowVisible(window) && GetWindowTextW(window, title, 256) && !wcscmp(title, wanted)) {
+        found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+int main(void)
+{
+    int argc = 0;
+    wchar_t **argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    wchar_t owner[256] = L"";
+    char line[1024];
+    HWND ownerWindow;
+
+    if (argc != 2)
+        return 2;
+    wanted = argv[1];
+    EnumWindows(visit, 0);
+    if (!found)
+        return 1;
+    ownerWindow = GetWindow(found, GW_OWNER);
+    if (ownerWindow)
+        GetWindowTextW(ownerWindow, owner, 256);
+    WideCharToMultiByte(CP_UTF8, 0, owner, -1, line, sizeof line, NULL, NULL);
+    printf("%s %s %s\n", (GetWindowLongW(found, GWL_EXSTYLE) & WS_EX_TOPMOST) ? "above" : "normal",
+           (GetWindowLongW(found, GWL_STYLE) & WS_MAXIMIZEBOX) ? "maximisable" : "fixed", line);
+    return 0;
+}
