@@ -43,11 +43,13 @@ click() { # Form control
     read -r x y w h <<< "${layout[$1 $2]}"
     xdotool mousemove --window "${!1}" $((x + w / 2)) $((y + h / 2)) click 1
 }
-# Answers the box titled $1 with the key $2 once the box has the keyboard focus.
+# Answers the box titled $1 with the key $2 once the box has the keyboard focus and can have
+# been read: a box takes no key for the double-click interval after it appears (0.5 s at most).
 answer() { # title key
     local box
     box=$(within 10 window "$1") || fail "no box titled $1"
     within 5 focused "$box" || fail "the box $1 did not take the keyboard focus"
+    sleep 0.6
     xdotool key "$2"
 }
 
