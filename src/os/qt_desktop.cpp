@@ -194,6 +194,8 @@ QtDesktop::QtDesktop()
             app, &QGuiApplication::commitDataRequest, this,
             [this](QSessionManager &) { sessionEnding_ = true; }, Qt::DirectConnection);
     }
+    // Called off, it leaves everything as it was: the close box minimises again.
+    watchSessionEndCancelled(*this, [this] { sessionEnding_ = false; });
 }
 
 QtDesktop::~QtDesktop()

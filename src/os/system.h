@@ -7,6 +7,9 @@
 
 #include <QString>
 
+#include <functional>
+
+class QObject;
 class QProcess;
 
 // The command line that carries the action out here; empty where the system has no way.
@@ -28,3 +31,7 @@ void useStartingTerminal();
 // Writes UTF-8 text to standard output so that a terminal shows it as written, whatever its
 // own code page.
 void printOnTerminal(const char *utf8);
+
+// Calls `cancelled` when a session end that the system announced is called off (another
+// program refused it), for as long as `owner` lives.
+void watchSessionEndCancelled(QObject &owner, std::function<void()> cancelled);

@@ -69,6 +69,17 @@ facts() {
     echo " ${owner:+$(xprop -id "$owner" _NET_WM_NAME | cut -d'"' -f2)}"
 }
 
+# A click on the close box that the window manager draws for the window whose id is $1: the
+# rightmost button of the title bar above it, as tall as the bar.
+close_box() {
+    local X Y W right top
+    eval "$(xwininfo -id "$1" | sed -nE 's/^ *Absolute upper-left (X|Y): *(-?[0-9]+)/\1=\2/p; s/^ *Width: *([0-9]+)/W=\1/p')"
+    read -r _ right top _ <<< "$(xprop -id "$1" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')"
+    xdotool mousemove $((X + W + right - top / 2)) $((Y - top / 2)) click 1
+}
+# Whether the window whose id is $1 is shown, minimised or neither: Normal, Iconic or Withdrawn.
+wm_state() { xprop -id "$1" WM_STATE 2>/dev/null | grep -oE 'Normal|Iconic' || echo Withdrawn; }
+
 # How many of a control's pixels are dark and how many light: "dark light".
 shades() { # Form control
     read -r x y w h <<< "${layout[$1 $2]}"

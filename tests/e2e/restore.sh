@@ -7,10 +7,7 @@ source "$(dirname "$0")/lib.sh"
 start_program
 shown() { xwininfo -id "$Form1" | grep -q IsViewable; }
 minimised() { ! shown; }
-# The close box is the rightmost button of the title bar above the window, as tall as the bar.
-eval "$(xwininfo -id "$Form1" | sed -nE 's/^ *Absolute upper-left (X|Y): *(-?[0-9]+)/\1=\2/p; s/^ *Width: *([0-9]+)/W=\1/p')"
-read -r _ right top _ <<< "$(xprop -id "$Form1" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')"
-xdotool mousemove $((X + W + right - top / 2)) $((Y - top / 2)) click 1
+close_box "$Form1"
 within 5 minimised || fail "the close box did not minimise the main window"
 kill -0 "$pid" || fail "the close box ended the program"
 xdotool windowactivate "$Form1"

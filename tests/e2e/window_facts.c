@@ -4,7 +4,9 @@
  *
  *     window_facts 提示   ->   normal fixed Morvane_V1.0
  *
- * Status 1 when no such window shows. */
+ * With "query" or "cancel" after the title it sends that window, as Windows does when the user
+ * logs off, the question whether the session may end (WM_QUERYENDSESSION), or the word that it
+ * does not end after all (WM_ENDSESSION with FALSE). Status 1 when no such window shows. */
 #include <stdio.h>
 #include <windows.h>
 
@@ -30,12 +32,17 @@ int main(void)
     char line[1024];
     HWND ownerWindow;
 
-    if (argc != 2)
+    if (argc != 2 && argc != 3)
         return 2;
     wanted = argv[1];
     EnumWindows(visit, 0);
     if (!found)
         return 1;
+    if (argc == 3) {
+        SendMessageW(found, wcscmp(argv[2], L"query") ? WM_ENDSESSION : WM_QUERYENDSESSION, FALSE,
+                     ENDSESSION_LOGOFF);
+        return 0;
+    }
     ownerWindow = GetWindow(found, GW_OWNER);
     if (ownerWindow)
         GetWindowTextW(ownerWindow, owner, 256);
