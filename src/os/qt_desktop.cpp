@@ -17,8 +17,10 @@
 #include <QScreen>
 #include <QSessionManager>
 #include <QSet>
+#include <QShortcut>
 #include <QStandardPaths>
 #include <QTimer>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -162,6 +164,56 @@ private:
     QSet<int> keys_;
 };
 
+// Keeps a box answering Enter and Esc while a window it blocks has the keyboard. On Wayland a
+// click on that window gives it the keyboard, and Qt drops every key sent to a window under a
+// box: the program would look frozen. The box asks for the keyboard back (a compositor that
+// lets a program activate its windows gives it), and until it has it, Enter and Esc, caught
+// as shortcuts of the whole program (the only thing Qt still hears then), are handed to it.
+class KeyKeeper final : public QObject {
+public:
+    explicit KeyKeeper(QDialog &box) : QObject(&box), box_(box)
+    {
+        for (const int key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
+            auto *shortcut = new QShortcut(QKeySequence(key), &box);
+            shortcut->setContext(Qt::ApplicationShortcut);
+            shortcut->setAutoRepeat(false);
+            shortcut->setEnabled(false);
+            connect(shortcut, &QShortcut::activated, this, [this, key] { forward(key); });
+            shortcuts_.push_back(shortcut);
+        }
+        connect(qApp, &QGuiApplication::focusWindowChanged, this, &KeyKeeper::focusMoved);
+    }
+
+private:
+    void focusMoved(QWindow *focus)
+    {
+        const bool blocked = focus && box_.isVisible() && QApplication::activeModalWidget() == &box_ &&
+                             focus != box_.windowHandle() && focus->modality() == Qt::NonModal;
+        for (QShortcut *shortcut : shortcuts_)
+            shortcut->setEnabled(blocked);
+        if (blocked) {
+            box_.raise();
+            box_.activateWindow();
+        }
+    }
+    void forward(int key)
+    {
+        for (QShortcut *shortcut : shortcuts_)
+            shortcut->setEnabled(false); // the key sent below would come back here
+        QWidget *to = box_.focusWidget() ? box_.focusWidget() : &box_;
+        const QString text = key == Qt::Key_Escape ? QString(QChar(0x1b)) : QStringLiteral("\r");
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+        QCoreApplication::sendEvent(to, &press);
+        if (box_.isVisible()) {
+            QCoreApplication::sendEvent(to, &release);
+            focusMoved(QGuiApplication::focusWindow());
+        }
+    }
+    QDialog &box_;
+    std::vector<QShortcut *> shortcuts_;
+};
+
 // The window a box belongs to: the owner's, while it is shown.
 QWidget *ownerWindow(QObject *owner)
 {
@@ -178,9 +230,16 @@ int runBox(QDialog &box)
     // A box's size is fixed: a title bar with its close button, nothing to maximise.
     box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                        Qt::WindowCloseButtonHint | (warning ? Qt::WindowStaysOnTopHint : Qt::Widget));
+    QTimer attention; // once the box shows
+    attention.setSingleShot(true);
+    QObject::connect(&attention, &QTimer::timeout, &box, [&box] {
+        QApplication::alert(&box);
+        QGuiApplication::sync(); // the request goes out now, not with the next event
+    });
     if (warning)
-        QTimer::singleShot(0, &box, [&box] { QApplication::alert(&box); });
+        attention.start(0);
     HeldInput held(box);
+    new KeyKeeper(box);
     return box.exec();
 }
 

@@ -34,4 +34,4 @@ void printOnTerminal(const char *utf8);
 
 // Calls `cancelled` when a session end that the system announced is called off (another
 // program refused it), for as long as `owner` lives.
-void watchSessionEndCancelled(QObject &owner, std::function<void()> cancelled);
+void watchSessionEndCancelled(QObject &owner, const std::function<void()> &cancelled);

@@ -124,8 +124,10 @@ void Window::showWindow()
         return; // it stays minimised until the user restores it
     raise();
     activateWindow();
-    if (windowFlags() & Qt::WindowStaysOnTopHint)
+    if (windowFlags() & Qt::WindowStaysOnTopHint) {
         QApplication::alert(this); // where the system keeps it from the front: the task bar flashes
+        QGuiApplication::sync();   // the request goes out now, not with the next event
+    }
 }
 
 void Window::hideWindow()

@@ -1,4 +1,4 @@
 #include "os/system.h"
 
 // Qt tells nothing here of a session end that was called off.
-void watchSessionEndCancelled(QObject &, std::function<void()>) {}
+void watchSessionEndCancelled(QObject &, const std::function<void()> &) {}

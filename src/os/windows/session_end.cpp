@@ -38,8 +38,8 @@ private:
 
 } // namespace
 
-void watchSessionEndCancelled(QObject &owner, std::function<void()> cancelled)
+void watchSessionEndCancelled(QObject &owner, const std::function<void()> &cancelled)
 {
     if (QCoreApplication::instance())
-        new SessionEndWatch(owner, std::move(cancelled));
+        new SessionEndWatch(owner, cancelled);
 }
