@@ -49,7 +49,7 @@ bool isZeroFigure(const QString &figure)
 } // namespace
 
 Form2::Form2(Forms &forms)
-    : Window(forms.desktop(), forms.events(), QStringLiteral("Morvane"), 4320, 4740), forms_(forms)
+    : FormWindow(forms.desktop(), forms.events(), QStringLiteral("Morvane"), 4320, 4740), forms_(forms)
 {
     QWidget *w = client();
     Label8 = new Label(w, "Label8", QStringLiteral("请输入！"), 1080, 120);

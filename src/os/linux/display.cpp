@@ -1,7 +1,5 @@
 #include "os/system.h"
 
-#include <cstdio>
-
 QString missingDisplay()
 {
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
@@ -9,11 +7,4 @@ QString missingDisplay()
         return QStringLiteral("no display found (DISPLAY and WAYLAND_DISPLAY are not set); "
                               "start it from a desktop session.");
     return {};
-}
-
-void useStartingTerminal() {}
-
-void printOnTerminal(const char *utf8)
-{
-    std::fputs(utf8, stdout);
 }

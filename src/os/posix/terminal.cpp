@@ -2,12 +2,7 @@
 
 #include <cstdio>
 
-// Qt finds the display, or says why not.
-QString missingDisplay()
-{
-    return {};
-}
-
+// A POSIX program started from a terminal writes to it already, in UTF-8.
 void useStartingTerminal() {}
 
 void printOnTerminal(const char *utf8)

@@ -1,0 +1,7 @@
+#include "os/system.h"
+
+// Qt finds the display, or says why not.
+QString missingDisplay()
+{
+    return {};
+}
