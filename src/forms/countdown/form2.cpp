@@ -177,10 +177,8 @@ void Form2::Command1_Click()
     }
     Timer1->setEnabled(true);
     Label4->setCaption(Text1->text()); // with "0" its handler shuts down and stops Timer1 again
-    if (IsNumericText(Text1->text()))
-        Frame1->setVisible(true);
     if (IsNumericText(Text1->text())) {
-        Label4->setCaption(Text1->text()); // the same text again: no handler runs
+        Frame1->setVisible(true);
     } else {
         Timer1->setEnabled(false);
         Text1->setText(QString());
