@@ -16,11 +16,6 @@ QString powerCommandLine(PowerAction action);
 // Asks the system not to open a console window for the launched program.
 void hideProcessWindow(QProcess &process);
 
-// True where a window that the window manager restored from minimised still asks to start
-// minimised, as the program's last minimise told it (X11): hidden and shown again, it would
-// come back minimised unless told otherwise first.
-bool restoredWindowsStartIconic();
-
 // Why the program cannot show its windows here (no display to connect to), or empty.
 QString missingDisplay();
 
@@ -32,3 +27,8 @@ void useStartingTerminal();
 // Writes UTF-8 text to standard output so that a terminal shows it as written, whatever its
 // own code page.
 void printOnTerminal(const char *utf8);
+
+// True where a window that the window manager restored from minimised still asks to start
+// minimised, as the program's last minimise told it (X11): hidden and shown again, it would
+// come back minimised unless told otherwise first.
+bool restoredWindowsStartIconic();

@@ -4,6 +4,7 @@
 #include "widgets/covering_panel.h"
 #include "widgets/look.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMenuBar>

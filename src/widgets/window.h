@@ -62,6 +62,5 @@ private:
     bool startsIconic_ = false; // see changeEvent
 };
 
-// Runs a control's event handler in the event context of the window the control is in: the
-// way a click, a double-click or a mouse press runs its handler (event_context.h).
+// Runs a control's event handler in the event context of the window the control is in.
 void runEvent(const QWidget *control, const Handler &handler);

@@ -1,5 +1,7 @@
 #include "os/system.h"
 
+#include <cstdio>
+
 QString missingDisplay()
 {
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
