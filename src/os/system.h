@@ -13,6 +13,11 @@ class QProcess;
 // The command line that carries the action out here; empty where the system has no way.
 QString powerCommandLine(PowerAction action);
 
+// True where a window that the window manager restored from minimised still asks to start
+// minimised, as the program's last minimise told it (X11): hidden and shown again, it would
+// come back minimised unless told otherwise first.
+bool restoredWindowsStartIconic();
+
 // Asks the system not to open a console window for the launched program.
 void hideProcessWindow(QProcess &process);
 
@@ -27,8 +32,3 @@ void useStartingTerminal();
 // Writes UTF-8 text to standard output so that a terminal shows it as written, whatever its
 // own code page.
 void printOnTerminal(const char *utf8);
-
-// True where a window that the window manager restored from minimised still asks to start
-// minimised, as the program's last minimise told it (X11): hidden and shown again, it would
-// come back minimised unless told otherwise first.
-bool restoredWindowsStartIconic();
