@@ -13,9 +13,9 @@
 //    a signal (a text box's text, a check box's tick, a combo box's pick): made by the user, the
 //    change is an event of its own window (as below); made by the program inside assign(), the
 //    handler is called directly and its error is carried out of Qt's signal to the assigning code;
-//  - through runEvent (window.h), for what only the user or a timer does (a click, a double-click,
-//    a mouse press): an event of its own, run by the window's EventContext::run, which reports a
-//    run-time error that escapes and goes on.
+//  - as an event of its own, for what only the user or a timer does (a click, a double-click, a
+//    mouse press, a tick): runEvent (window.h) or the timer hands it to the window's
+//    EventContext::run, which reports a run-time error that escapes and goes on.
 using Handler = std::function<void()>;
 
 // How the program's event handlers run. There is one for the whole program: the registry of
