@@ -4,7 +4,8 @@
 # make bench - start-up, memory, idle CPU, countdown accuracy and clock-time watch figures
 # make soak  - everything ticking for SOAK_SECONDS (600) on a virtual display: memory, CPU, watch seconds
 # make package - a Debian package of the Release build (build/release/morvane_*.deb), checked by lintian
-# make lint  - clang-tidy over src/ (checks and reasons in .clang-tidy) and the format check
+# make lint  - clang-tidy over src/ and its headers (checks and reasons in .clang-tidy) and the format
+#              check; it needs the debug build configured, not built
 # make fuzz  - the fuzz target (clang, libFuzzer, ASan + UBSan) for FUZZ_SECONDS (300)
 # make fuzz-merge - minimises the corpus that fuzz runs found into fuzz/corpus
 # make windows - the Windows program folder, cross-built with MinGW-w64 (build/windows/Morvane)
@@ -17,7 +18,7 @@ FUZZ := build/fuzz
 FUZZ_SECONDS ?= 300
 WINDOWS := build/windows
 
-.PHONY: run test check bench soak package lint deps release debug fuzz fuzz-build fuzz-merge format-check clean \
+.PHONY: run test check bench benches soak package lint deps release debug fuzz fuzz-build fuzz-merge format-check clean \
 	windows windows-package windows-deps windows-configure windows-test test-windows-if-possible
 
 deps:
@@ -26,6 +27,11 @@ deps:
 # The builds are CMakePresets.json's: `cmake --preset debug` and so on work the same.
 release: deps
 	@cmake --preset release >/dev/null
+	@cmake --build --preset release
+
+# The Release build with the benches (bench/), which no other build makes.
+benches: deps
+	@cmake --preset release -DMORVANE_BENCHES=ON >/dev/null
 	@cmake --build --preset release
 
 debug: deps
@@ -108,14 +114,18 @@ package: release
 		lintian --fail-on error,warning $(RELEASE)/morvane_*.deb && echo "lintian: no errors or warnings"; \
 	else echo "make package: lintian is not installed, the package is not checked" >&2; fi
 
-bench: release
+bench: benches
 	bench/run-benches $(RELEASE)
 
-soak: release
+soak: benches
 	bench/run-soak $(RELEASE) $(SOAK_SECONDS)
 
-lint: debug
-	@run-clang-tidy -quiet -p $(DEBUG) -j2 '$(CURDIR)/src/.*\.cpp$$' > $(DEBUG)/lint.log 2>&1 || \
+# clang-tidy reads only the compile commands: configuring the build is enough, nothing is
+# compiled first. Each source file is checked with the headers of ours it includes.
+lint: deps
+	@cmake --preset debug >/dev/null
+	@run-clang-tidy -quiet -p $(DEBUG) -j2 -header-filter='$(CURDIR)/src/.*' '$(CURDIR)/src/.*\.cpp$$' \
+		> $(DEBUG)/lint.log 2>&1 || \
 		{ grep -E 'error|warning|note' $(DEBUG)/lint.log; echo "make lint: clang-tidy found problems" >&2; exit 1; }
 	@echo "clang-tidy: clean"
 	@$(MAKE) --no-print-directory format-check

@@ -79,6 +79,9 @@ public:
     // True once the desktop session is ending (the user logs off, the system shuts down):
     // then no window may refuse to close.
     virtual bool sessionEnding() const = 0;
+    // True where a window that the window manager restored from minimised still asks to
+    // start minimised (X11): the window base then tells it otherwise before it shows it again.
+    virtual bool restoredWindowsStartIconic() const { return false; }
 };
 
 // The texts of the boxes that report a command that failed.

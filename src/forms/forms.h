@@ -1,7 +1,7 @@
 #pragma once
 
+#include "forms/form_window.h"
 #include "widgets/event_context.h"
-#include "widgets/window.h"
 
 #include <functional>
 #include <memory>
@@ -19,12 +19,12 @@ public:
     FormSlot &operator=(const FormSlot &) = delete;
 
     bool exists() const { return bool(window_); }
-    Window *window() const { return window_.get(); }
+    FormWindow *window() const { return window_.get(); }
     void unload(); // its timers stop and it is destroyed
 
 protected:
     Forms &forms_;
-    std::unique_ptr<Window> window_;
+    std::unique_ptr<FormWindow> window_;
 };
 
 template <class W> class Form final : public FormSlot {

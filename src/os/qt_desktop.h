@@ -2,6 +2,7 @@
 
 #include "core/desktop.h"
 #include "os/sleep_inhibitor.h"
+#include "os/system.h"
 
 #include <QObject>
 
@@ -23,6 +24,7 @@ public:
     std::unique_ptr<TimerBackend> createTimer() override;
     void setSleepInhibited(bool on) override;
     bool sessionEnding() const override { return sessionEnding_; }
+    bool restoredWindowsStartIconic() const override { return ::restoredWindowsStartIconic(); }
 
 private:
     std::vector<QProcess *> running_;

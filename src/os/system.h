@@ -1,7 +1,8 @@
 #pragma once
 
-// What each operating system provides, one folder each (linux/, windows/, other/); the build
-// picks the folder of the system it builds for.
+// What each operating system provides, one folder each (linux/, windows/, other/), with what
+// every POSIX system shares in posix/; the OS block of the top CMakeLists.txt picks the files
+// of the system it builds for.
 
 #include "core/power_commands.h"
 
@@ -14,6 +15,11 @@ class QProcess;
 
 // The command line that carries the action out here; empty where the system has no way.
 QString powerCommandLine(PowerAction action);
+
+// True where a window that the window manager restored from minimised still asks to start
+// minimised, as the program's last minimise told it (X11): hidden and shown again, it would
+// come back minimised unless told otherwise first.
+bool restoredWindowsStartIconic();
 
 // Asks the system not to open a console window for the launched program.
 void hideProcessWindow(QProcess &process);

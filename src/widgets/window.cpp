@@ -178,15 +178,16 @@ void Window::closeEvent(QCloseEvent *event)
 
 void Window::changeEvent(QEvent *event)
 {
-    // Restored by the window manager (from the task bar, say), an X11 window still asks to
-    // start iconic, as the program's last minimise told it; hidden and shown again, it would
-    // come back minimised. It is put right the next time it is shown (see showWindow).
+    // Restored by the window manager (from the task bar, say), a window may still ask to start
+    // iconic, as the program's last minimise told it (X11 does; the desktop knows); hidden and
+    // shown again, it would come back minimised. It is put right the next time it is shown
+    // (see showWindow).
     if (event->type() == QEvent::WindowStateChange) {
         const Qt::WindowStates old = static_cast<QWindowStateChangeEvent *>(event)->oldState();
         if (isMinimizedState())
             startsIconic_ = false; // as it should
         else if (old & Qt::WindowMinimized)
-            startsIconic_ = QGuiApplication::platformName() == QLatin1String("xcb");
+            startsIconic_ = desktop_.restoredWindowsStartIconic();
     }
     QWidget::changeEvent(event);
 }

@@ -20,11 +20,6 @@ class Window : public QWidget {
 public:
     Window(Desktop &desktop, EventContext &events, const QString &caption, int clientWidth, int clientHeight);
 
-    // Runs once, right after the window is created; windows that load something override it.
-    virtual void Form_Load() {}
-    // True while this window has a timed shutdown waiting to happen.
-    virtual bool timedShutdownPending() const { return false; }
-
     Desktop &desktop() const { return desktop_; }
     EventContext &events() const { return events_; }
     QWidget *client() const { return client_; }

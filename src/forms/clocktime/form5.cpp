@@ -67,7 +67,7 @@ QDateTime wholeSecond(const QDateTime &time)
 } // namespace
 
 Form5::Form5(Forms &forms)
-    : Window(forms.desktop(), forms.events(), QStringLiteral("Morvane"), 3930, 2385), forms_(forms)
+    : FormWindow(forms.desktop(), forms.events(), QStringLiteral("Morvane"), 3930, 2385), forms_(forms)
 {
     QWidget *w = client();
     // Creation order is the tab order (the fields, 确定, 返回, 取消设置, the check box)

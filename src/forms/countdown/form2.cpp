@@ -49,7 +49,7 @@ bool isZeroFigure(const QString &figure)
 } // namespace
 
 Form2::Form2(Forms &forms)
-    : Window(forms.desktop(), forms.events(), QStringLiteral("Morvane"), 4320, 4740), forms_(forms)
+    : FormWindow(forms.desktop(), forms.events(), QStringLiteral("Morvane"), 4320, 4740), forms_(forms)
 {
     QWidget *w = client();
     Label8 = new Label(w, "Label8", QStringLiteral("请输入！"), 1080, 120);
@@ -177,10 +177,8 @@ void Form2::Command1_Click()
     }
     Timer1->setEnabled(true);
     Label4->setCaption(Text1->text()); // with "0" its handler shuts down and stops Timer1 again
-    if (IsNumericText(Text1->text()))
-        Frame1->setVisible(true);
     if (IsNumericText(Text1->text())) {
-        Label4->setCaption(Text1->text()); // the same text again: no handler runs
+        Frame1->setVisible(true);
     } else {
         Timer1->setEnabled(false);
         Text1->setText(QString());

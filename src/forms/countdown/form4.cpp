@@ -5,7 +5,7 @@
 #include "forms/forms.h"
 
 Form4::Form4(Forms &forms)
-    : Window(forms.desktop(), forms.events(), QStringLiteral("Morvane"), 3600, 2100), forms_(forms)
+    : FormWindow(forms.desktop(), forms.events(), QStringLiteral("Morvane"), 3600, 2100), forms_(forms)
 {
     setWarning(); // it counts the last seconds before the shutdown: above every window
     QWidget *w = client();

@@ -19,7 +19,7 @@ void confirmPowerAction(Window &window, const QString &question, PowerAction act
 } // namespace
 
 Form1::Form1(Forms &forms)
-    : Window(forms.desktop(), forms.events(), QStringLiteral("Morvane_V1.0"), 3975, 2595), forms_(forms)
+    : FormWindow(forms.desktop(), forms.events(), QStringLiteral("Morvane_V1.0"), 3975, 2595), forms_(forms)
 {
     QWidget *w = client();
     // Creation order is both the tab order and the stacking order: a control made later

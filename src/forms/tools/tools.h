@@ -15,32 +15,32 @@ public:
     Tools(const Tools &) = delete;
     Tools &operator=(const Tools &) = delete;
 
-    MenuItem *mnusx;
-    MenuItem *mnupdrn;
-    MenuItem *mnujsq;
-    MenuItem *mnufk;
-    MenuItem *mnuxjq;
-    MenuItem *mnubenzhus;
+    MenuItem *mnusx;      // "十二生肖" (F1): the zodiac panel
+    MenuItem *mnupdrn;    // "判断闰年" (F2): the leap-year panel
+    MenuItem *mnujsq;     // "简易计算器" (F3): the calculator panel
+    MenuItem *mnufk;      // "用户反馈" (Ctrl+Shift+F8): the feedback box
+    MenuItem *mnuxjq;     // "助手小技巧" (Ctrl+Shift+F7): the tips box
+    MenuItem *mnubenzhus; // "关于本应用" (F12): the About box
 
     // The calculator, in Frame3: left operand, sign, right operand, "=", result.
-    TextBox *Text2;
-    Label *Label10;
-    TextBox *Text3;
-    CommandButton *Command11;
-    TextBox *Text4;
-    Label *Label11;
+    TextBox *Text2;           // the left operand
+    Label *Label10;           // "+": the sign; a click turns it to the next one
+    TextBox *Text3;           // the right operand
+    CommandButton *Command11; // "=": works the result out
+    TextBox *Text4;           // the result (read only)
+    Label *Label11;           // "×": closes the panel
 
     // The leap-year checker, in Frame4.
-    TextBox *Text5;
-    CommandButton *Command12;
-    Label *Label12;
-    Label *Label13;
+    TextBox *Text5;           // the year, "1999" in grey until clicked
+    CommandButton *Command12; // "判断": tells whether the year is a leap year
+    Label *Label12;           // the verdict
+    Label *Label13;           // "×": closes the panel
 
     // The zodiac finder, in Frame5.
-    TextBox *Text6;
-    CommandButton *Command13;
-    Label *Label15;
-    Label *Label14;
+    TextBox *Text6;           // the year
+    CommandButton *Command13; // "判断": finds the year's animal
+    Label *Label15;           // the verdict
+    Label *Label14;           // "×": closes the panel
 
     // The calculator's operator: 1 "+", 2 "-", 3 "×", 4 "/".
     int operatorPosition = 1;

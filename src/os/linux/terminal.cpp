@@ -6,8 +6,6 @@
 #include <wayland-client.h>
 #include <xcb/xcb.h>
 
-#include <cstdio>
-
 namespace {
 
 // Whether Qt can load the windowing plugin in `file` here.
@@ -69,11 +67,4 @@ QString missingDisplay()
             return qputenv("QT_QPA_PLATFORM", "wayland"), QString();
     }
     return why.join(QStringLiteral("; ")) + QStringLiteral("; start it from a desktop session.");
-}
-
-void useStartingTerminal() {}
-
-void printOnTerminal(const char *utf8)
-{
-    std::fputs(utf8, stdout);
 }

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <io.h>
 #include <string>
@@ -50,8 +51,14 @@ void printOnTerminal(const char *utf8)
         std::fputs(utf8, stdout);
         return;
     }
-    std::wstring text(MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8, -1, text.data(), int(text.size()));
+    // The length counts the closing null; 0 means the text could not be converted, and then
+    // it goes out as the bytes it is rather than as a length that underflows.
+    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
+    std::wstring text(std::max(length, 0), L'\0');
+    if (length <= 0 || MultiByteToWideChar(CP_UTF8, 0, utf8, -1, text.data(), length) != length) {
+        std::fputs(utf8, stdout);
+        return;
+    }
     DWORD written = 0;
-    WriteConsoleW(console, text.data(), DWORD(text.size() - 1), &written, nullptr);
+    WriteConsoleW(console, text.data(), DWORD(length - 1), &written, nullptr);
 }

@@ -1,3 +1,0 @@
-#include "os/system.h"
-
-void hideProcessWindow(QProcess &) {}
