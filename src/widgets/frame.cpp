@@ -3,7 +3,12 @@
 #include "widgets/look.h"
 #include "widgets/window.h"
 
+#include <QImage>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyleOptionGroupBox>
+
+#include <cmath>
 
 Frame::Frame(QWidget *parent, const char *name, const QString &caption, Border border, int left, int top,
              int width, int height)
@@ -16,8 +21,26 @@ Frame::Frame(QWidget *parent, const char *name, const QString &caption, Border b
 
 void Frame::paintEvent(QPaintEvent *event)
 {
-    if (border_ == WithBorder)
-        QGroupBox::paintEvent(event); // without a border only the filled background shows
+    if (border_ != WithBorder)
+        return; // without a border only the filled background shows
+    const qreal ratio = devicePixelRatioF();
+    if (ratio == std::floor(ratio)) {
+        QGroupBox::paintEvent(event);
+        return;
+    }
+    // At a scale between whole ones (125 %), the Windows style, drawing the frame straight
+    // into the window, cuts it off above its bottom edge: it is drawn into a picture of the
+    // frame's own size first, which the style fills whole, and the picture is shown.
+    QImage picture((QSizeF(size()) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
+    picture.setDevicePixelRatio(ratio);
+    picture.fill(Qt::transparent);
+    QStyleOptionGroupBox option;
+    initStyleOption(&option);
+    {
+        QPainter painter(&picture);
+        style()->drawComplexControl(QStyle::CC_GroupBox, &option, &painter, this);
+    }
+    QPainter(this).drawImage(QPointF(0, 0), picture);
 }
 
 void Frame::mouseDoubleClickEvent(QMouseEvent *event)

@@ -1,5 +1,5 @@
-// Writes where each named control of the main window and the countdown window lies, one
-// line each,
+// Writes where each named control of the main, the countdown and the clock-time window
+// lies, one line each,
 //
 //     Form1 Command5 144 80 41 25
 //
@@ -9,6 +9,7 @@
 // copied into a script.
 //
 //     e2e_layout FILE
+#include "forms/clocktime/form5.h"
 #include "forms/countdown/form2.h"
 #include "forms/main/form1.h"
 #include "support/test_app.h"
@@ -28,7 +29,8 @@ int main(int argc, char **argv)
     if (!out)
         return 1;
     const std::pair<const char *, Window *> forms[] = {{"Form1", &program.forms.form1()},
-                                                       {"Form2", &program.forms.form2()}};
+                                                       {"Form2", &program.forms.form2()},
+                                                       {"Form5", &program.forms.form5()}};
     for (const auto &[name, form] : forms) {
         const QWidget *client = form->client();
         for (const QWidget *control : client->findChildren<QWidget *>()) {

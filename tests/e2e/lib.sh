@@ -38,10 +38,12 @@ launched_any() { [ -s "$calls" ]; }
 # The id of the visible window titled exactly $1.
 window() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | tail -n1 | grep .; }
 focused() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
+# Pixels of the layout at the screen's scale factor (QT_SCALE_FACTOR).
+at() { awk -v n="$1" -v s="${QT_SCALE_FACTOR:-1}" 'BEGIN { printf "%d", n * s + 0.5 }'; }
 # A click in the middle of a control of the window whose id is in the variable $1.
 click() { # Form control
     read -r x y w h <<< "${layout[$1 $2]}"
-    xdotool mousemove --window "${!1}" $((x + w / 2)) $((y + h / 2)) click 1
+    xdotool mousemove --window "${!1}" "$(at $((x + w / 2)))" "$(at $((y + h / 2)))" click 1
 }
 # Answers the box titled $1 with the key $2 once the box has the keyboard focus and can have
 # been read: a box takes no key for the double-click interval after it appears (0.5 s at most).
@@ -83,7 +85,7 @@ wm_state() { xprop -id "$1" WM_STATE 2>/dev/null | grep -oE 'Normal|Iconic' || e
 # How many of a control's pixels are dark and how many light: "dark light".
 shades() { # Form control
     read -r x y w h <<< "${layout[$1 $2]}"
-    import -window "${!1}" -crop "${w}x${h}+${x}+${y}" +repage -depth 8 txt:- 2>/dev/null |
+    import -window "${!1}" -crop "$(at "$w")x$(at "$h")+$(at "$x")+$(at "$y")" +repage -depth 8 txt:- 2>/dev/null |
         awk -F'[(),]' 'NR > 1 { d += $3 < 200 && $4 < 200 && $5 < 200; n++ } END { print d + 0, n - d }'
 }
 # Loading has ended once 关机2 shows: its caption and edges on a light face, where the loading
