@@ -14,8 +14,9 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=$(realpath "$1") version=$2 setup=$(realpath -m "$3")
 files=${setup%.exe}-files
-repository=$(cd "$here/../.." && pwd)
-if ! git -C "$repository" rev-parse --verify --quiet "HEAD^{commit}" > /dev/null 2>&1; then
+repository=$(cd "$here/../.." && pwd -P)
+if [ "$(git -C "$repository" rev-parse --show-toplevel 2>/dev/null)" != "$repository" ] ||
+    ! git -C "$repository" rev-parse --verify --quiet "HEAD^{commit}" > /dev/null; then
     echo "make-installer.sh: $repository is not a git checkout with a commit. The installer ships" >&2
     echo "Morvane's source as 'git archive HEAD' makes it; build the installer from a git checkout." >&2
     exit 1
