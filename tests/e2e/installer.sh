@@ -22,11 +22,15 @@ state() {
         for key in "${keys[@]}"; do { wine reg query "$key" 2>/dev/null || true; } | tr -d '\r' | sed -n "s|^    |${key//\\//} |p"; done
     } | sort
 }
-status() { local rc=0; wine "$@" > /dev/null || rc=$?; echo "$rc"; } # not waiting for what it leaves running
+# Runs a program under Wine (not waiting for what it leaves running) and fails unless it ends as
+# $1 says: with status 0 (ok) or another (refused).
+ends() { # ok|refused what program [arguments...]
+    local rc=0; wine "${@:3}" > /dev/null || rc=$?
+    [ "$([ "$rc" = 0 ] && echo ok || echo refused)" = "$1" ] || fail "$2 ended with status $rc"
+}
 
 state > "$sandbox/before"
-rc=$(status "$setup" /S)
-[ "$rc" = 0 ] || fail "the silent install ended with $rc"
+ends ok "the silent install" "$setup" /S
 wineserver -w
 state > "$sandbox/installed"
 comm -13 "$sandbox/before" "$sandbox/installed" > "$sandbox/added"
@@ -38,30 +42,25 @@ grep -qF "Uninstall/Morvane DisplayName" "$sandbox/added" || fail "no entry in A
 
 binary="$folder/morvane.exe"
 start_program # the installed program, running until it is closed below
-rc=$(status "$setup" /S)
-[ "$rc" != 0 ] || fail "the silent upgrade beside the running program ended with 0"
-diff "$sandbox/installed" <(state) >&2 || fail "the silent upgrade beside the running program changed the above"
-rc=$(status 'C:\Program Files\Morvane\uninstall.exe' /S)
-[ "$rc" != 0 ] || fail "the silent uninstall beside the running program ended with 0"
-diff "$sandbox/installed" <(state) >&2 || fail "the silent uninstall beside the running program changed the above"
+for program in "$setup" 'C:\Program Files\Morvane\uninstall.exe'; do # an upgrade, an uninstall
+    ends refused "$program /S beside the running program" "$program" /S
+    diff "$sandbox/installed" <(state) >&2 || fail "$program /S beside the running program changed the above"
+done
 kill "$pid"
 wineserver -w
 
 echo spoiled > "$folder/licences/THIRD-PARTY.txt"
 wine reg add 'HKLM\Software\Morvane' /v Marker /d old /f > /dev/null
-rc=$(status "$setup" /S)
-[ "$rc" = 0 ] || fail "the silent upgrade ended with $rc"
+ends ok "the silent upgrade" "$setup" /S
 wineserver -w
 diff "$sandbox/installed" <(state) >&2 || fail "the upgrade left the above unlike a fresh install (files, one entry, Marker gone)"
 
-rc=$(status 'C:\Program Files\Morvane\uninstall.exe' /S) # no wineserver -w: it must be done when it returns
-[ "$rc" = 0 ] || fail "the silent uninstall ended with $rc"
+ends ok "the silent uninstall" 'C:\Program Files\Morvane\uninstall.exe' /S # no wineserver -w: done when it returns
 left=$(comm -12 "$sandbox/added" <(state))
 [ -z "$left" ] || fail "the uninstall had left, when it returned: $left"
 wineserver -w
 
-rc=$(status "$setup" /S '/D=C:\Apps\Morvane') # no space: Wine would quote it, and NSIS takes /D= as it is
-[ "$rc" = 0 ] || fail "the silent install with /D= ended with $rc"
+ends ok "the silent install with /D=" "$setup" /S '/D=C:\Apps\Morvane' # no space: Wine would quote it, NSIS takes it as is
 wineserver -w
 [ -f "$WINEPREFIX/drive_c/Apps/Morvane/morvane.exe" ] || fail "/D= was not honoured"
 echo "$name: installed, refused beside the running program (nothing changed), upgraded to a fresh install, removed when uninstall.exe returned, /D= honoured"
