@@ -9,7 +9,8 @@
 # make fuzz  - the fuzz target (clang, libFuzzer, ASan + UBSan) for FUZZ_SECONDS (300)
 # make fuzz-merge - minimises the corpus that fuzz runs found into fuzz/corpus
 # make windows - the Windows program folder, cross-built with MinGW-w64 (build/windows/Morvane)
-# make windows-package - its installer (build/windows/morvane-1.0-setup.exe)
+# make windows-package - its installer (build/windows/morvane-1.0-setup.exe), signed when
+#                         MORVANE_SIGN_PFX and MORVANE_SIGN_PASSWORD are set
 
 RELEASE := build/release
 SOAK_SECONDS ?= 600
@@ -90,7 +91,12 @@ windows: windows-configure
 	@echo "$(WINDOWS)/Morvane: $$(du -sh --apparent-size $(WINDOWS)/Morvane | cut -f1)," \
 		"morvane.exe $$(du -h --apparent-size $(WINDOWS)/Morvane/morvane.exe | cut -f1)"
 
+# Signed when MORVANE_SIGN_PFX and MORVANE_SIGN_PASSWORD are set (README.md, "Signing a release"):
+# an installer made with another choice than the last is made again.
 windows-package: windows-configure
+	@signing="$${MORVANE_SIGN_PFX:+signed with $$(realpath "$$MORVANE_SIGN_PFX")}"; \
+	if [ "$$(cat $(WINDOWS)/installer-signing 2>/dev/null)" != "$$signing" ]; then \
+		rm -f $(WINDOWS)/morvane-*-setup.exe; echo "$$signing" > $(WINDOWS)/installer-signing; fi
 	@cmake --build $(WINDOWS) --target windows_installer
 	@for setup in $(WINDOWS)/morvane-*-setup.exe; do echo "$$setup: $$(du -h --apparent-size $$setup | cut -f1)"; done
 

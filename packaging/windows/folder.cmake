@@ -1,6 +1,7 @@
 # cmake -P folder.cmake FILES: makes the program folder afresh from the list in FILES (what goes
 # where, written by windows.cmake), strips what it copied, and writes beside the folder the
-# NSIS lines that install and remove exactly these files (<folder>.nsh).
+# NSIS lines that install and remove exactly these files (<folder>.nsh), taking them from the
+# folder that makensis is given as PROGRAM (a copy of this one, which make-installer.sh may sign).
 include(${CMAKE_ARGV3})
 file(REMOVE_RECURSE ${folder})
 foreach(entry ${files})
@@ -29,7 +30,7 @@ foreach(file ${copied})
     else()
         string(APPEND install "  SetOutPath \"$INSTDIR\"\n")
     endif()
-    string(APPEND install "  File \"${folder}/${file}\"\n")
+    string(APPEND install "  File \"\${PROGRAM}/${file}\"\n")
     string(APPEND remove "  Delete \"$INSTDIR\\${windows_file}\"\n")
     if(dir)
         list(APPEND folders ${windows_dir})

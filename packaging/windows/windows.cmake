@@ -38,12 +38,37 @@ add_custom_command(OUTPUT ${MORVANE_FOLDER}/morvane.exe
                    COMMENT "The program folder: ${MORVANE_FOLDER}")
 add_custom_target(windows_folder ALL DEPENDS ${MORVANE_FOLDER}/morvane.exe)
 
+# The installer's two helpers, small programs in C built with the same MinGW compiler, without
+# the MinGW run-time DLLs (static): uninstall.exe, which runs the NSIS uninstaller in place and
+# returns only once it is done (uninstall.c), and run-as-shell.exe, with which the finish page
+# starts the program through the desktop's shell, with the user's own rights (run-as-shell.c).
+enable_language(C)
+set(helpers ${PROJECT_BINARY_DIR}/installer-helpers)
+add_executable(morvane_uninstall WIN32 ${CMAKE_CURRENT_LIST_DIR}/uninstall.c ${CMAKE_CURRENT_LIST_DIR}/uninstall.rc)
+add_executable(morvane_run_as_shell WIN32 ${CMAKE_CURRENT_LIST_DIR}/run-as-shell.c)
+target_link_libraries(morvane_run_as_shell PRIVATE ole32 oleaut32 uuid shell32)
+set_target_properties(morvane_uninstall PROPERTIES OUTPUT_NAME uninstall)
+set_target_properties(morvane_run_as_shell PROPERTIES OUTPUT_NAME run-as-shell)
+set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/uninstall.rc PROPERTIES
+                            OBJECT_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/uninstall.manifest)
+foreach(helper morvane_uninstall morvane_run_as_shell)
+    set_target_properties(${helper} PROPERTIES C_STANDARD 11 RUNTIME_OUTPUT_DIRECTORY ${helpers})
+    target_include_directories(${helper} PRIVATE ${CMAKE_CURRENT_LIST_DIR}) # the manifest, for windres
+    target_compile_options(${helper} PRIVATE $<$<COMPILE_LANGUAGE:C>:-municode -Werror>)
+    target_link_options(${helper} PRIVATE -municode -static -s)
+endforeach()
+
 # The licences the installer puts beside the program: its own, Qt's (as Debian documents the
-# source these DLLs come from) and the MinGW run-time's, from the Debian packages installed here.
+# source these DLLs come from, and the two changes made to it, as patches) and the MinGW
+# run-time's, from the Debian packages installed here. Morvane's source goes with them
+# (make-installer.sh).
+file(GLOB qt_patches RELATIVE ${CMAKE_CURRENT_LIST_DIR}/qt-patches ${CMAKE_CURRENT_LIST_DIR}/qt-patches/*.patch)
+list(TRANSFORM qt_patches REPLACE "^(.+)$" "Qt-\\1=${CMAKE_CURRENT_LIST_DIR}/qt-patches/\\1")
 set(licences
     Morvane-GPL-3.txt=${PROJECT_SOURCE_DIR}/LICENSE
     Qt-LGPL-3.txt=/usr/share/common-licenses/LGPL-3
     Qt-copyright.txt=/usr/share/doc/libqt6core6/copyright
+    ${qt_patches}
     MinGW-GCC-run-time-copyright.txt=/usr/share/doc/gcc-mingw-w64-base/copyright
     MinGW-w64-copyright.txt=/usr/share/doc/mingw-w64-common/copyright
     THIRD-PARTY.txt=${CMAKE_CURRENT_LIST_DIR}/THIRD-PARTY.txt)
@@ -60,17 +85,18 @@ foreach(entry ${licences})
     list(APPEND licence_sources ${source})
 endforeach()
 
+# make-installer.sh gathers what goes in (signing it when MORVANE_SIGN_PFX is set) and runs
+# makensis on morvane.nsi.
 find_program(MAKENSIS makensis)
 if(MAKENSIS)
+    file(GLOB installer_scripts ${CMAKE_CURRENT_LIST_DIR}/*.sh ${CMAKE_CURRENT_LIST_DIR}/morvane.nsi)
     add_custom_command(OUTPUT ${MORVANE_INSTALLER}
                        COMMAND ${CMAKE_COMMAND} -E rm -rf ${PROJECT_BINARY_DIR}/licences
                        ${licence_copies}
-                       COMMAND ${MAKENSIS} -V2 -DVERSION=${PROJECT_VERSION} -DFILES=${MORVANE_FOLDER}.nsh
-                               -DLICENCES=${PROJECT_BINARY_DIR}/licences -DICON=${CMAKE_CURRENT_LIST_DIR}/morvane.ico
-                               -DOUTFILE=${MORVANE_INSTALLER} ${CMAKE_CURRENT_LIST_DIR}/morvane.nsi
-                       DEPENDS windows_folder ${MORVANE_FOLDER}/morvane.exe ${CMAKE_CURRENT_LIST_DIR}/morvane.nsi
-                               ${CMAKE_CURRENT_LIST_DIR}/morvane.ico
-                               ${licence_sources}
+                       COMMAND ${CMAKE_CURRENT_LIST_DIR}/make-installer.sh ${PROJECT_BINARY_DIR}
+                               ${PROJECT_VERSION} ${MORVANE_INSTALLER}
+                       DEPENDS windows_folder ${MORVANE_FOLDER}/morvane.exe morvane_uninstall morvane_run_as_shell
+                               ${installer_scripts} ${CMAKE_CURRENT_LIST_DIR}/morvane.ico ${licence_sources}
                        COMMENT "The installer: ${MORVANE_INSTALLER}")
     add_custom_target(windows_installer ALL DEPENDS ${MORVANE_INSTALLER})
 else()

@@ -54,6 +54,7 @@ int main(int argc, char **argv)
         return 1;
     }
     QApplication app(argc, argv);
+    holdRunningMarker();
     installAccessibility();
     QTranslator qtTexts;
     if (!installQtTranslations(qtTexts))

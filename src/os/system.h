@@ -41,3 +41,7 @@ void printOnTerminal(const char *utf8);
 // Calls `cancelled` when a session end that the system announced is called off (another
 // program refused it), for as long as `owner` lives.
 void watchSessionEndCancelled(QObject &owner, const std::function<void()> &cancelled);
+
+// Marks the program as running for as long as it runs, so that its installer and uninstaller can
+// see it (on Windows: the named mutex Global\Morvane.Running); elsewhere nothing.
+void holdRunningMarker();

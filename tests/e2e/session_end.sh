@@ -21,6 +21,8 @@ answer 提示 Return
 session query && session cancel
 close_box "$Form1"
 answer 提示 Return # 应用未解锁，无法退出！
+no_box() { ! window 提示 > /dev/null; }
+within 5 no_box || fail "the box stayed"
 [ "$(wm_state "$Form1")" = Normal ] || fail "the locked window closed after a refused log-off"
 session query
 close_box "$Form1"
