@@ -12,29 +12,35 @@
  * then), moves its own file out of the folder into %TEMP% (to be deleted at the next start of
  * Windows where it may ask for that) and removes the folder if nothing else is left in it, so
  * that no file of the install stays behind in the folder. */
-#include <windows.h>
 #include <wchar.h>
+#include <windows.h>
 
 #define CORE L"uninstall-core.exe"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE previous, PWSTR arguments, int show)
 {
-    (void)instance; (void)previous; (void)show;
+    (void)instance;
+    (void)previous;
+    (void)show;
     static wchar_t self[MAX_PATH], folder[MAX_PATH], core[MAX_PATH], line[3 * MAX_PATH + 4096];
     static wchar_t temp[MAX_PATH], moved[MAX_PATH];
 
     DWORD n = GetModuleFileNameW(NULL, self, MAX_PATH);
-    if (!n || n >= MAX_PATH) return 3;
+    if (!n || n >= MAX_PATH)
+        return 3;
     wcscpy(folder, self);
     wchar_t *slash = wcsrchr(folder, L'\\');
-    if (!slash) return 3;
+    if (!slash)
+        return 3;
     *slash = 0;
-    if (_snwprintf(core, MAX_PATH, L"%ls\\" CORE, folder) < 0) return 3;
+    if (_snwprintf(core, MAX_PATH, L"%ls\\" CORE, folder) < 0)
+        return 3;
     /* "_?=" must come last, unquoted, after a space (NSIS's own rule). */
-    if (_snwprintf(line, sizeof line / sizeof *line, L"\"%ls\" %ls _?=%ls", core,
-                   arguments ? arguments : L"", folder) < 0) return 3;
+    if (_snwprintf(line, sizeof line / sizeof *line, L"\"%ls\" %ls _?=%ls", core, arguments ? arguments : L"",
+                   folder) < 0)
+        return 3;
 
-    STARTUPINFOW startup = { .cb = sizeof startup };
+    STARTUPINFOW startup = {.cb = sizeof startup};
     PROCESS_INFORMATION process;
     if (!CreateProcessW(core, line, NULL, NULL, FALSE, 0, NULL, folder, &startup, &process))
         return 3;
@@ -43,18 +49,23 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE previous, PWSTR arguments, int
     DWORD status = 3;
     GetExitCodeProcess(process.hProcess, &status);
     CloseHandle(process.hProcess);
-    if (status != 0) return (int)status; /* refused or cancelled: nothing was removed */
+    if (status != 0)
+        return (int)status; /* refused or cancelled: nothing was removed */
 
     DeleteFileW(core);
     BOOL away = FALSE;
-    if (GetFileAttributesW(self) != INVALID_FILE_ATTRIBUTES && GetTempPathW(MAX_PATH, temp)
-        && GetTempFileNameW(temp, L"mvu", 0, moved)) {
+    if (GetFileAttributesW(self) != INVALID_FILE_ATTRIBUTES && GetTempPathW(MAX_PATH, temp) &&
+        GetTempFileNameW(temp, L"mvu", 0, moved)) {
         /* Same volume only: a running file can be renamed, not copied and deleted. */
         away = MoveFileExW(self, moved, MOVEFILE_REPLACE_EXISTING);
-        if (away) MoveFileExW(moved, NULL, MOVEFILE_DELAY_UNTIL_REBOOT);
-        else DeleteFileW(moved);
+        if (away)
+            MoveFileExW(moved, NULL, MOVEFILE_DELAY_UNTIL_REBOOT);
+        else
+            DeleteFileW(moved);
     }
-    if (!away) MoveFileExW(self, NULL, MOVEFILE_DELAY_UNTIL_REBOOT);
-    if (!RemoveDirectoryW(folder) && !away) MoveFileExW(folder, NULL, MOVEFILE_DELAY_UNTIL_REBOOT);
+    if (!away)
+        MoveFileExW(self, NULL, MOVEFILE_DELAY_UNTIL_REBOOT);
+    if (!RemoveDirectoryW(folder) && !away)
+        MoveFileExW(folder, NULL, MOVEFILE_DELAY_UNTIL_REBOOT);
     return 0;
 }

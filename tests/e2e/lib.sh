@@ -82,10 +82,12 @@ close_box() {
 # Whether the window whose id is $1 is shown, minimised or neither: Normal, Iconic or Withdrawn.
 wm_state() { xprop -id "$1" WM_STATE 2>/dev/null | grep -oE 'Normal|Iconic' || echo Withdrawn; }
 
-# How many of a control's pixels are dark and how many light: "dark light".
+# How many of a control's pixels are dark and how many light: "dark light". The window may lie
+# at ($left, $top) in the one named (the screen, on Wayland).
 shades() { # Form control
     read -r x y w h <<< "${layout[$1 $2]}"
-    import -window "${!1}" -crop "$(at "$w")x$(at "$h")+$(at "$x")+$(at "$y")" +repage -depth 8 txt:- 2>/dev/null |
+    import -window "${!1}" -crop "$(at "$w")x$(at "$h")+$(($(at "$x") + ${left:-0}))+$(($(at "$y") + ${top:-0}))" \
+        +repage -depth 8 txt:- 2>/dev/null |
         awk -F'[(),]' 'NR > 1 { d += $3 < 200 && $4 < 200 && $5 < 200; n++ } END { print d + 0, n - d }'
 }
 # Loading has ended once 关机2 shows: its caption and edges on a light face, where the loading

@@ -6,11 +6,10 @@
 source "$(dirname "$0")/lib.sh"
 start_program
 session() { wine "$(dirname "$binary")/../tests/window_facts.exe" Morvane_V1.0 "$1"; }
-iconic() { [ "$(wm_state "$Form1")" = Iconic ]; }
-withdrawn() { [ "$(wm_state "$Form1")" = Withdrawn ]; }
+is() { [ "$(wm_state "$Form1")" = "$1" ]; }
 session query && session cancel
 close_box "$Form1"
-within 5 iconic || fail "after a refused log-off the close box did not minimise: $(wm_state "$Form1")"
+within 5 is Iconic || fail "after a refused log-off the close box did not minimise: $(wm_state "$Form1")"
 xdotool windowactivate "$Form1"
 within 5 loaded || fail "the restored main window was not drawn again"
 click Form1 Command9
@@ -23,9 +22,9 @@ close_box "$Form1"
 answer 提示 Return # 应用未解锁，无法退出！
 no_box() { ! window 提示 > /dev/null; }
 within 5 no_box || fail "the box stayed"
-[ "$(wm_state "$Form1")" = Normal ] || fail "the locked window closed after a refused log-off"
+is Normal || fail "the locked window closed after a refused log-off"
 session query
 close_box "$Form1"
-within 5 withdrawn || fail "while a log-off goes on, the close box did not close the window: $(wm_state "$Form1")"
+within 5 is Withdrawn || fail "while a log-off goes on, the close box did not close the window: $(wm_state "$Form1")"
 kill -0 "$pid" || fail "the program ended"
 echo "$name: after a refused log-off the close box minimised, and locked it refused; during one it closed"

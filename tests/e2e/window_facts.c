@@ -10,32 +10,18 @@
 #include <stdio.h>
 #include <windows.h>
 
-static const wchar_t *wanted;
-static HWND found;
-
-static BOOL CALLBACK visit(HWND window, LPARAM unused)
-{
-    wchar_t title[256];
-    (void)unused;
-    if (IsWindowVisible(window) && GetWindowTextW(window, title, 256) && !wcscmp(title, wanted)) {
-        found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 int main(void)
 {
     int argc = 0;
     wchar_t **argv = CommandLineToArgvW(GetCommandLineW(), &argc);
     wchar_t owner[256] = L"";
     char line[1024];
-    HWND ownerWindow;
+    HWND found = NULL;
 
     if (argc != 2 && argc != 3)
         return 2;
-    wanted = argv[1];
-    EnumWindows(visit, 0);
+    for (HWND window = NULL; (window = FindWindowExW(NULL, window, NULL, argv[1]));)
+        found = IsWindowVisible(window) ? window : found;
     if (!found)
         return 1;
     if (argc == 3) {
@@ -43,9 +29,7 @@ int main(void)
                      ENDSESSION_LOGOFF);
         return 0;
     }
-    ownerWindow = GetWindow(found, GW_OWNER);
-    if (ownerWindow)
-        GetWindowTextW(ownerWindow, owner, 256);
+    GetWindowTextW(GetWindow(found, GW_OWNER), owner, 256); /* none: stays empty */
     WideCharToMultiByte(CP_UTF8, 0, owner, -1, line, sizeof line, NULL, NULL);
     printf("%s %s %s\n", (GetWindowLongW(found, GWL_EXSTYLE) & WS_EX_TOPMOST) ? "above" : "normal",
            (GetWindowLongW(found, GWL_STYLE) & WS_MAXIMIZEBOX) ? "maximisable" : "fixed", line);
