@@ -108,7 +108,8 @@ QString boxText(const QString &text, const QFont &font)
 // What a box's buttons take only once the box could be read: for the system's double-click
 // interval after the box appears, a click on it, or a key that answers it (Enter, Esc, Space),
 // is dropped: the second click of the double-click whose first one opened the box, a key
-// pressed by reflex. The release or the repeat of a press the box did not take is dropped too.
+// pressed by reflex. The release of a click the box did not take, and the repeats of a key held
+// down since before, are dropped too.
 class HeldInput final : public QObject {
 public:
     explicit HeldInput(QWidget &box) : box_(box) { qApp->installEventFilter(this); }
@@ -139,17 +140,22 @@ protected:
         if (type != QEvent::KeyPress && type != QEvent::KeyRelease)
             return false;
         const auto *key = static_cast<QKeyEvent *>(event);
-        if (!answers(key->key()))
+        const int k = key->key();
+        if (!answers(k))
             return false;
-        if (type == QEvent::KeyPress && !key->isAutoRepeat()) {
-            if (!early)
-                keys_.insert(key->key());
+        if (type == QEvent::KeyRelease) {
+            if (!key->isAutoRepeat())
+                held_.remove(k);
             return early;
         }
-        const bool begun = keys_.contains(key->key());
-        if (type == QEvent::KeyRelease && !key->isAutoRepeat())
-            keys_.remove(key->key());
-        return !begun;
+        // A key held down since before the box appeared repeats while the box cannot be read
+        // yet: its repeats are dropped until it is let go. (Wine may call the first press after a
+        // release a repeat: alone, after the interval, it is taken.)
+        if (key->isAutoRepeat() && (early || held_.contains(k))) {
+            held_.insert(k);
+            return true;
+        }
+        return early;
     }
 
 private:
@@ -161,7 +167,7 @@ private:
     QElapsedTimer shown_;
     int interval_ = 0;
     Qt::MouseButtons buttons_;
-    QSet<int> keys_;
+    QSet<int> held_; // keys held down since before the box could be read
 };
 
 // Keeps a box answering Enter and Esc while a window it blocks has the keyboard. On Wayland a

@@ -46,13 +46,16 @@ click() { # Form control
     xdotool mousemove --window "${!1}" "$(at $((x + w / 2)))" "$(at $((y + h / 2)))" click 1
 }
 # Answers the box titled $1 with the key $2 once the box has the keyboard focus and can have
-# been read: a box takes no key for the double-click interval after it appears (0.5 s at most).
-answer() { # title key
+# been read (a box takes no key for the double-click interval after it appears, 0.5 s at most),
+# and waits for it to go.
+answer() { # title keys
     local box
     box=$(within 10 window "$1") || fail "no box titled $1"
     within 5 focused "$box" || fail "the box $1 did not take the keyboard focus"
     sleep 0.6
-    xdotool key "$2"
+    xdotool key $2 # shellcheck disable=SC2086: keys one a word, "p w Return"
+    closed() { ! xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | grep -qx "$box"; }
+    within 5 closed "$1" || fail "the box $1 did not take $2" # the next box is a new one
 }
 
 # How the window titled $1 stands: "above" (it stays above every other window) or "normal",
