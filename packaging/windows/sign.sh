@@ -15,7 +15,7 @@ trap 'rm -rf "$work"' EXIT
 for file; do
     signed=$work/$(basename "$file") # osslsigncode writes only a file that is not there yet
     if ! printf '%s' "${MORVANE_SIGN_PASSWORD:-}" |
-        osslsigncode sign -pkcs12 "$MORVANE_SIGN_PFX" -readpass - -h sha256 \
+        osslsigncode sign -pkcs12 "$MORVANE_SIGN_PFX" -readpass /dev/stdin -h sha256 \
             -n Morvane \
             ${MORVANE_SIGN_TIMESTAMP:+-ts "$MORVANE_SIGN_TIMESTAMP"} \
             -in "$file" -out "$signed" >/dev/null; then
