@@ -232,7 +232,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         const FakeDesktop &d = app.desktop;
         CHECK(std::none_of(d.messages.begin(), d.messages.end(), [](const auto &m) { return m.posted; }) &&
               app.quitCalls == 0 && !app.forms.events().ended() &&
-              d.commands.count(shutdownLine()) == d.commands.size());
+              d.commands.count(ShutdownLine) == d.commands.size());
     }
     CHECK(QApplication::allWidgets().isEmpty()); // the program is gone, every window and control with it
     return 0;

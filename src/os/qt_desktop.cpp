@@ -61,9 +61,7 @@ private:
             timer_.start(msToAlignedTick(QTime::currentTime(), interval_, alignAfter_));
         } else {
             const qint64 now = clock_.elapsed();
-            due_ += interval_;
-            if (due_ < now) // fell behind by a whole interval: start the rhythm afresh
-                due_ = now + interval_;
+            due_ = nextRhythmDue(due_, now, interval_);
             timer_.start(int(due_ - now));
         }
         if (onFire)

@@ -4,11 +4,16 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+QStringList qtTranslationFolders()
+{
+    return {QLibraryInfo::path(QLibraryInfo::TranslationsPath),
+            QCoreApplication::applicationDirPath() + QStringLiteral("/translations")};
+}
+
 bool installQtTranslations(QTranslator &translator)
 {
-    const QString name = QStringLiteral("qtbase_zh_CN");
-    const bool loaded =
-        translator.load(name, QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
-        translator.load(name, QCoreApplication::applicationDirPath() + QStringLiteral("/translations"));
-    return loaded && QCoreApplication::installTranslator(&translator);
+    for (const QString &folder : qtTranslationFolders())
+        if (translator.load(QStringLiteral("qtbase_zh_CN"), folder))
+            return QCoreApplication::installTranslator(&translator);
+    return false;
 }

@@ -117,7 +117,8 @@ TEST(Accessibility, EveryWindowAndControlIsNamedByWhatItShows)
     EXPECT_EQ(t.Label10->caption(), QStringLiteral("+"));
 
     // A label that acts on a click is pressed like a button: the calculator's sign steps on,
-    // its "×" closes the panel.
+    // its "×" closes the panel. One that does not offers no press.
+    EXPECT_FALSE(pressed(f1.Label5, nullptr)) << "the title, which acts on no click";
     for (Label *label : {t.Label10, t.Label11}) {
         QAccessibleActionInterface *actions = QAccessible::queryAccessibleInterface(label)->actionInterface();
         ASSERT_TRUE(actions && actions->actionNames().contains(QAccessibleActionInterface::pressAction()));

@@ -102,13 +102,15 @@ TEST(QtDesktopBoxes, ShowTheirTextAsItStandsOnScreenAndAnswerByButtonOrKey)
     }
 }
 
-// Qt's own texts (a text box's context menu, its standard dialogs) are in Chinese.
+// Qt's own texts (a text box's context menu, its standard dialogs) are in Chinese, also where
+// only the program's own folder has them.
 TEST(QtTranslations, QtsOwnTextsAreInChinese)
 {
     QTranslator translator;
     ASSERT_TRUE(installQtTranslations(translator));
     EXPECT_EQ(QCoreApplication::translate("QLineEdit", "Select All"), u"全选"_s);
     QCoreApplication::removeTranslator(&translator);
+    EXPECT_TRUE(qtTranslationFolders().contains(QCoreApplication::applicationDirPath() + u"/translations"_s));
 }
 
 // On the real event loop, a timer by its rhythm and one aligned to the clock: a tick that
@@ -182,7 +184,7 @@ TEST(QtDesktopCommands, AMissingProgramRaisesAndAFailureExitIsReportedInABox)
     desktop.runCommand(failing);
     EXPECT_TRUE(reported.isEmpty()) << "runCommand returns before the tool has finished";
     EXPECT_TRUE(QTest::qWaitFor([&] { return !reported.isEmpty(); }, 5000));
-    EXPECT_EQ(reported, displayText(commandFailedText(failing, 1)));
+    EXPECT_EQ(reported, u"命令执行失败：%1（返回值 1）\n操作没有完成，请检查系统权限！"_s.arg(failing));
 }
 
 } // namespace

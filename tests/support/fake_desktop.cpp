@@ -21,16 +21,12 @@ public:
         arm(intervalMs, afterMs, alignedDue(intervalMs, afterMs));
     }
     void stop() override { active = false; }
-    // Re-armed as it fires: by its rhythm (afresh when it fell a whole interval behind),
-    // or aimed at the wall clock again.
+    // Re-armed as it fires, by the real timers' own rule.
     void rearm()
     {
-        qint64 next = due + interval;
-        if (alignAfter >= 0)
-            next = alignedDue(interval, alignAfter);
-        else if (next < desktop_.elapsedMs)
-            next = desktop_.elapsedMs + interval;
-        arm(interval, alignAfter, next);
+        arm(interval, alignAfter,
+            alignAfter >= 0 ? alignedDue(interval, alignAfter)
+                            : nextRhythmDue(due, desktop_.elapsedMs, interval));
     }
     qint64 firesAt() const { return due + late; }
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "forms/forms.h"
-#include "os/system.h"
 #include "support/fake_desktop.h"
 
 // The program's windows on a fake desktop.
@@ -14,8 +13,10 @@ struct TestApp {
     void finishLoading() { desktop.advance(2000); } // past Form1's loading animation
 };
 
-// The command line that shuts this system down.
-inline QString shutdownLine()
-{
-    return powerCommandLine(PowerAction::Shutdown);
-}
+// The lines that shut down, restart and log off this system (the session "c7").
+#ifdef Q_OS_WIN
+const QStringList PowerLines{"shutdown -f -s -t 0", "shutdown -f -r -t 0", "shutdown -l"};
+#else
+const QStringList PowerLines{"systemctl poweroff", "systemctl reboot", "loginctl terminate-session c7"};
+#endif
+const QString ShutdownLine = PowerLines[0];

@@ -5,6 +5,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QRegularExpression>
 #include <QStyleFactory>
 #include <QTest>
 
@@ -249,6 +250,19 @@ TEST_F(Controls, ACoveringPanelKeepsKeysFocusAndPressesOnItself)
         EXPECT_EQ(QApplication::focusWidget(), covered ? field : probe.text);
         probe.check->setFocus();
         EXPECT_EQ(QApplication::focusWidget(), covered ? static_cast<QWidget *>(field) : probe.check);
+        QStringList focused; // every control the focus passes, even for a moment
+        const auto watch =
+            QObject::connect(qApp, &QApplication::focusChanged, [&](QWidget *from, QWidget *to) {
+                focused << (from ? from->objectName() : QString()) << (to ? to->objectName() : QString());
+            });
+        for (Qt::Key k :
+             {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Backtab, Qt::Key_Backtab, Qt::Key_Tab})
+            key(k); // and back where it was
+        QObject::disconnect(watch);
+        if (covered) {
+            EXPECT_EQ(focused.filter(QRegularExpression(u"^(?!field$|onPanel$)"_s)), QStringList{})
+                << "covered";
+        }
         key(Qt::Key_Enter, Qt::KeypadModifier); // the Default and Cancel buttons lie under the panel
         key(Qt::Key_Escape);
         EXPECT_EQ(press(probe.back), !covered);
