@@ -27,6 +27,7 @@ struct Probe : EventContext, Window {
         setDefaultButton(ok);
         setCancelButton(back);
         label->onChange = [this] { log << "label:" + label->caption(); };
+        label->onClick = [this] { log << "labelClick"; };
         text->onChange = [this] { log << "text:" + text->text(); };
         check->onClick = [this] { log << u"check:%1"_s.arg(check->value()); };
         combo->onClick = [this] { log << u"comboClick:%1"_s.arg(combo->listIndex()); };
@@ -266,9 +267,12 @@ TEST_F(Controls, ACoveringPanelKeepsKeysFocusAndPressesOnItself)
         key(Qt::Key_Enter, Qt::KeypadModifier); // the Default and Cancel buttons lie under the panel
         key(Qt::Key_Escape);
         EXPECT_EQ(press(probe.back), !covered);
+        EXPECT_EQ(press(probe.label), !covered);
         if (covered)
             press(onPanel);
-        EXPECT_EQ(probe.take(), (covered ? QStringList{"p"} : QStringList{"ok", "back", "back"})) << covered;
+        EXPECT_EQ(probe.take(),
+                  (covered ? QStringList{"p"} : QStringList{"ok", "back", "back", "labelClick"}))
+            << covered;
         key(Qt::Key_M, Qt::AltModifier);
         if (covered)
             EXPECT_FALSE(mnemonic->isDown() || mnemonic->hasFocus());
