@@ -109,17 +109,4 @@ TEST(Conversions, RoundingAndArithmeticRaiseOnOverflow)
               "0.25 E11 E6 E6 E6 E6 E6");
 }
 
-// Hour, minute and second carry into each other and wrap around the day, both ways.
-TEST(Conversions, TimesOfDayCarryWrapAndFormat)
-{
-    const struct {
-        double h, m, s;
-    } parts[] = {{22, 30, 0}, {0, 0, 60}, {24, 0, 0}, {0, -1, 0}, {0, 0, -30}, {10, 59.5, 59}, {40000, 0, 0}};
-    EXPECT_EQ(each(parts, [](const auto &p) { return TimeText(TimeFromParts(p.h, p.m, p.s)); }),
-              "22:30:00 00:01:00 00:00:00 23:59:00 23:59:30 11:00:59 E6");
-    EXPECT_EQ(TimeText(ShiftTime(QTime(0, 0, 30), -60)).toStdString(), "23:59:30");
-    EXPECT_EQ(TimeText(ShiftTime(QTime(23, 59, 59), 1)).toStdString(), "00:00:00");
-    EXPECT_EQ(FormatClock(QTime(21, 5, 7), QStringLiteral("hh：nn：ss")).toStdString(), "21：05：07");
-}
-
 } // namespace

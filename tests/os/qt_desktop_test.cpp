@@ -5,13 +5,11 @@
 
 #include <QAccessible>
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
-#include <QThread>
 #include <QTimer>
 #include <QTranslator>
 
@@ -115,10 +113,8 @@ TEST(QtTranslations, QtsOwnTextsAreInChinese)
 
 // On the real event loop, a timer by its rhythm and one aligned to the clock: a tick that
 // opens a modal box lets the next ticks come nested inside it (were the timer held up by its
-// own open box, the watchdog would have to close it); a new interval given inside a tick
-// applies from the next one; a tick held up by a busy handler does not shift the aligned
-// ticks after it.
-TEST(QtDesktopTimers, TicksComeNestedInABoxKeepTheirRhythmAndTheirPlace)
+// own open box, the watchdog would have to close it). Where the ticks land: bench/timer_rules.
+TEST(QtDesktopTimers, TicksComeNestedInABox)
 {
     QtDesktop desktop;
     QApplication::setDoubleClickInterval(0); // the box answers the key at once
@@ -126,36 +122,21 @@ TEST(QtDesktopTimers, TicksComeNestedInABoxKeepTheirRhythmAndTheirPlace)
     watchdog.callOnTimeout([] { QMetaObject::invokeMethod(QApplication::activeModalWidget(), "reject"); });
     for (bool aligned : {false, true}) {
         std::unique_ptr<TimerBackend> timer = desktop.createTimer();
-        int depth = 0, maxDepth = 0, result = 0;
-        std::vector<int> at; // ms after each tenth of a second, or since the start
-        QElapsedTimer clock;
+        int ticks = 0, depth = 0, maxDepth = 0, result = 0;
         timer->onFire = [&] {
-            at.push_back(aligned ? QTime::currentTime().msec() % 100 : int(clock.elapsed()));
             maxDepth = std::max(maxDepth, ++depth);
-            if (at.size() == 1) {
+            if (++ticks == 1)
                 result = desktop.showMessage(u"wait"_s, MsgStyle::OkCancelQuestion, QString(), nullptr);
-                aligned ? QThread::msleep(250) : timer->start(300);
-            } else if (at.size() == 4 && depth == 2) {
+            else if (ticks == 3 && depth == 2)
                 QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Return); // the default, OK
-            }
             --depth;
         };
         watchdog.start(3000);
-        clock.start();
-        aligned ? timer->startAligned(100, 1) : timer->start(10);
-        EXPECT_TRUE(QTest::qWaitFor([&] { return at.size() >= 8; }, 6000));
+        aligned ? timer->startAligned(20, 1) : timer->start(10);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return ticks >= 5; }, 6000)) << aligned;
         timer->stop();
         EXPECT_EQ(maxDepth, 2) << aligned;
         EXPECT_EQ(result, MsgResult::Ok) << aligned << ": the box closed by a nested tick";
-        // On a busy machine a tick may come late, never early: the middle of the last three
-        // aligned ticks tells where they are aimed, and a 10 ms rhythm would have no gap of 250.
-        std::vector<int> last(at.end() - 3, at.end());
-        const int gap = std::max(last[1] - last[0], last[2] - last[1]);
-        std::sort(last.begin(), last.end());
-        if (aligned)
-            EXPECT_LT(last[1], 40) << "ticks just after each tenth of a second: " << last[1] << " ms";
-        else
-            EXPECT_GE(gap, 250) << "the new interval, 300 ms, not the 10 ms rhythm: " << gap << " ms";
     }
 }
 

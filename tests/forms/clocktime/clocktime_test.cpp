@@ -16,11 +16,8 @@ TEST(ClockTimeSetup, EachEntryGivesATargetOrIsRefused)
     } rows[] = {{{"23", "", ""}, "23||", "23：00：00"},
                 {{"24", "", ""}, "24||", "00：00：00"},
                 {{"25", "60", ""}, "|60|", "01：00：00"},
-                {{"", "61", "5"}, "||5", "00：00：05"},
                 {{"23", "59", "60"}, "23|59|60", "00：00：00"},
-                {{"abc", "", ""}, "abc||", "00：00：00"},
                 {{"7.5", "", ""}, "7.5||", "08：00：00"},
-                {{"8.5", "", ""}, "8.5||", "08：00：00"},
                 {{"-1", "5x", ""}, "-1|5x|", "23：05：00"},
                 {{"", "", "-32768.5"}, "||-32768.5", "14：53：52"},
                 {{"", "", ""}, "||", "您还没有设置时间呢~"},
@@ -51,8 +48,8 @@ TEST(ClockTimeSetup, EachEntryGivesATargetOrIsRefused)
     }
 }
 
-// Set with the reminder, then cancelled: the state each step leaves; reopened, the cancel notice
-// is gone. Then the clock shown and hidden by double-clicks, from their own places only.
+// Set with the reminder, then cancelled: the state each step leaves. Then the clock shown and
+// hidden by double-clicks, from their own places only.
 TEST(ClockTimeSetup, SetAndCancel)
 {
     TestApp app;
@@ -76,9 +73,6 @@ TEST(ClockTimeSetup, SetAndCancel)
     EXPECT_EQ(f.Check1->value(), 0);
     EXPECT_EQ(shownControls(f.client()),
               QStringLiteral("Label2 Label8 Label9 Frame1 Command1 Command2 Command3"));
-    QTest::mouseClick(f.Command2, Qt::LeftButton);
-    QTest::mouseClick(app.forms.form1().Command7, Qt::LeftButton);
-    EXPECT_FALSE(f.Label8->isVisible()) << "opening hides the cancel notice";
     app.desktop.advance(1000);
     for (QWidget *control : std::initializer_list<QWidget *>{f.Frame1, f.Text1, f.Label2, f.Command3})
         userDoubleClick(control, QPoint(4, 4)); // the clock shows only for the window's own background
