@@ -56,9 +56,8 @@ TEST(QtDesktopBoxes, ShowTheirTextAsItStandsOnScreenAndAnswerByButtonOrKey)
     for (const auto &c : cases) {
         const bool owned = ++row % 2;
         QString shown, heard;
-        bool onScreen = false, openAfterEarlyPress = false;
+        bool onScreen = false, openAfterEarlyPress = false, onTop = false;
         QWidget *parent = nullptr;
-        bool onTop = false;
         QApplication::setDoubleClickInterval(c.early ? 60000 : 0);
         QTimer::singleShot(0, [&, press = QString::fromUtf8(c.press)] {
             auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());

@@ -220,7 +220,6 @@ TEST_F(ToolsTest, TipsAboutAndFeedbackBoxes)
     } rows[] = {{"A", 0, {rating, bye}},
                 {"C ", 0, {rating, bye}},
                 {" c", 0, {rating, bye}},
-                {"C.差！", 0, {rating, bye}},
                 {"", 0, {rating, bye}},
                 {"C", MsgResult::Yes, {rating, message, offer, thanks}},
                 {"c", MsgResult::No, {rating, offer}}};
